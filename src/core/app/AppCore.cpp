@@ -1,0 +1,6 @@
+#include "core/app/AppCore.h"
+
+TAppCore& AppCore() {
+  static TAppCore core;
+  return core;
+}

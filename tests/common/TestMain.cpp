@@ -1,0 +1,11 @@
+// Test entry for core tests: a QCoreApplication so timers, signals and queued
+// calls work as they do in the program.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
