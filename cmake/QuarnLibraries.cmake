@@ -2,9 +2,12 @@
 # core library may only link core libraries of a lower number. Core libraries
 # never see widgets or the web engine.
 
+# The scheduler and the maker's server client (net) know nothing of listings,
+# while every Shopping API call runs through the scheduler: net sits below
+# shopping.
 set(QUARN_CORE_LEVEL_app 1)
-set(QUARN_CORE_LEVEL_shopping 2)
-set(QUARN_CORE_LEVEL_net 3)
+set(QUARN_CORE_LEVEL_net 2)
+set(QUARN_CORE_LEVEL_shopping 3)
 set(QUARN_CORE_LEVEL_search 4)
 set(QUARN_CORE_LEVEL_watch 5)
 set(QUARN_CORE_LEVEL_scrape 6)
