@@ -121,10 +121,17 @@ int main(int argc, char** argv) {
   nag.reset();
   window->show();
 
-  // For screenshots and smoke tests: QUARN_QUIT_AFTER_MS closes the window.
+  // For screenshots and smoke tests: QUARN_QUIT_AFTER_MS closes the window,
+  // after saving a picture of it to QUARN_SCREENSHOT when that is set.
   bool ok = false;
   const int quitAfter = qEnvironmentVariableIntValue("QUARN_QUIT_AFTER_MS", &ok);
-  if (ok && quitAfter > 0) QTimer::singleShot(quitAfter, window.get(), &QWidget::close);
+  if (ok && quitAfter > 0) {
+    QTimer::singleShot(quitAfter, window.get(), [w = window.get()] {
+      const QString shot = qEnvironmentVariable("QUARN_SCREENSHOT");
+      if (!shot.isEmpty()) w->grab().save(shot);
+      w->close();
+    });
+  }
 
   const int rc = app.exec();
   window.reset();
