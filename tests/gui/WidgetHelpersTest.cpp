@@ -15,6 +15,7 @@
 
 #include "core/app/LanguageTable.h"
 #include "gui/app/SingleInstanceGuard.h"
+#include "gui/common/HintFilter.h"
 #include "gui/common/QuarnLibGui.h"
 #include "gui/common/TranslateComponents.h"
 
@@ -58,6 +59,11 @@ TEST(TranslateComponents, ReplacesHashCaptionsOfKnownKeysOnly) {
   EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Title"));
   EXPECT_EQ(action->text(), QStringLiteral("Tools"));
   LanguageTable().Clear();
+}
+
+TEST(WidgetHelpers, HintsSpanLinesAtEachAt) {
+  EXPECT_EQ(THintFilter::HintText(QStringLiteral("Erste Zeile@zweite@")),
+            QStringLiteral("Erste Zeile\nzweite\n"));
 }
 
 TEST(WidgetHelpers, ComboHistoryAddsTrimmedNewEntriesExactly) {

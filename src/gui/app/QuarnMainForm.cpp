@@ -12,6 +12,7 @@
 #include "core/app/LanguageTable.h"
 #include "core/app/StartupSequence.h"
 #include "gui/app/NagScreen.h"
+#include "gui/common/HintFilter.h"
 #include "gui/common/QuarnLibGui.h"
 #include "gui/common/TranslateComponents.h"
 
@@ -59,6 +60,10 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
     if (Nag_) Nag_->SetVersion(AppCore().Version.DisplayedVersion(), AppCore().Version.BetaText());
   });
   seq.AddAction(17, [this] { setWindowTitle(BuildCaption()); });
+  seq.AddAction(24, [this] {
+    // Only the application object sees the hint events of every window.
+    if (qApp) qApp->installEventFilter(new THintFilter(this));
+  });
   seq.AddAction(30, [this] {
     RestoreSession();
     TranslateComponents(this);
