@@ -32,6 +32,7 @@ TEST_F(MainFormTest, StartsWithCaptionAndBootTextsAndWritesSettingsAtClose) {
   Folder.Write(QStringLiteral("settings/prefs.ini"),
                "[Application]\nLanguage=English\nWidth=900\nHeight=650\nLeft=40\nTop=30\n"
                "[Connection]\n[Network]\n");
+  Folder.Write(QStringLiteral("settings/ListedItems.txt"), "222\r\n111\r\n");
   TNagScreen nag;
   QStringList shown;
   {
@@ -45,9 +46,13 @@ TEST_F(MainFormTest, StartsWithCaptionAndBootTextsAndWritesSettingsAtClose) {
               QStringLiteral("Version ") + AppCore().Version.DisplayedVersion());
     EXPECT_EQ(nag.StatusLabel->text(), Translate(QStringLiteral("NAG_COMPLETE")));
     EXPECT_EQ(form.size(), QSize(900, 650));
+    EXPECT_TRUE(form.IsListed(QStringLiteral("111")));
+    form.AddListed(QStringLiteral("333"));
     form.resize(1000, 700);
     form.show();
   }
+  EXPECT_EQ(Folder.Read(QStringLiteral("settings/ListedItems.txt")),
+            QByteArray("333\r\n222\r\n111\r\n"));
   const TIniFile ini(Folder.File(QStringLiteral("settings/prefs.ini")));
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("Application"), QStringLiteral("Width"), 0), 1000);
   EXPECT_EQ(ini.ReadString(QStringLiteral("Application"), QStringLiteral("Language"), {}),

@@ -37,6 +37,12 @@ TQuarnMainForm::~TQuarnMainForm() {
     s.Width = NormalBounds_.width();
     s.Height = NormalBounds_.height();
   });
+  close.AddAction(4, [this] {
+    QString error;
+    if (!ListedItemIDs.Save(AppCore().Folders.SettingsFolder + QStringLiteral("ListedItems.txt"),
+                            &error))
+      qWarning("Could not write the listed items: %s", qPrintable(error));
+  });
   if (!close.Run() && !close.ErrorMessage().isEmpty())
     qWarning("Could not write the settings: %s", qPrintable(close.ErrorMessage()));
 }
@@ -63,6 +69,9 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
   seq.AddAction(24, [this] {
     // Only the application object sees the hint events of every window.
     if (qApp) qApp->installEventFilter(new THintFilter(this));
+  });
+  seq.AddAction(25, [this] {
+    ListedItemIDs.Load(AppCore().Folders.SettingsFolder + QStringLiteral("ListedItems.txt"));
   });
   seq.AddAction(30, [this] {
     RestoreSession();

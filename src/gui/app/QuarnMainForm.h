@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "core/search/ListedItemIDs.h"
+
 class TNagScreen;
 class TStartupSequence;
 class TCloseDownSequence;
@@ -33,6 +35,11 @@ class TQuarnMainForm : public QMainWindow {
 
   // Brings the window to the front (asked by a second instance).
   void BringToFront();
+
+  // Item numbers seen in any result list, this run and before.
+  bool IsListed(const QString& itemID) const { return ListedItemIDs.IsListed(itemID); }
+  void AddListed(const QString& itemID) { ListedItemIDs.AddListed(itemID); }
+  TListedItemIDs ListedItemIDs;
 
  private:
   void InstallStartupActions(TStartupSequence& seq);
