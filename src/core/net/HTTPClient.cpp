@@ -191,6 +191,7 @@ bool THTTPClient::Perform(const QString& url, const std::optional<QByteArray>& p
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(qMax(0, ConnectTimeoutMs)));
   curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(MaxBodyBytes));
+  curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, Disconnect ? 1L : 0L);
   if (!agent.isEmpty()) curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.constData());
 
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, FollowRedirects ? 1L : 0L);

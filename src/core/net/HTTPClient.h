@@ -56,6 +56,8 @@ class THTTPClient {
   int MaxRedirects = 15;
   // Keep cookies set by the server for the redirects of this one transfer.
   bool AcceptCookies = false;
+  // Close the connection as soon as the transfer has ended (no reuse by a later Perform).
+  bool Disconnect = true;
   // Largest body accepted; a larger one fails the transfer.
   qint64 MaxBodyBytes = kDefaultMaxBodyBytes;
   // Optional progress callback (see TProgressHandler).

@@ -1,8 +1,38 @@
 #include "core/net/HTTPThread.h"
 
+#include <QThreadPool>
+#include <condition_variable>
+#include <mutex>
+
 #include "core/net/ContentDecoder.h"
 
-THTTPThread::THTTPThread(const QString& url, QObject* parent) : QThread(parent), FURL(url) {}
+namespace {
+
+// The worker threads. The scheduler bounds how many transfers run at once, so
+// the pool itself must never make a started transfer wait for a thread.
+QThreadPool& WorkerPool() {
+  static QThreadPool* pool = [] {
+    auto* p = new QThreadPool();
+    p->setMaxThreadCount(4096);
+    p->setExpiryTimeout(30000);
+    return p;
+  }();
+  return *pool;
+}
+
+}  // namespace
+
+// Shared by the worker and the pooled thread running it, so the thread can
+// report the end even when the worker is freed the moment it learns of it.
+struct THTTPThread::TRunState {
+  std::mutex Mutex;
+  std::condition_variable Ended;
+  bool Started = false;
+  bool Finished = false;
+};
+
+THTTPThread::THTTPThread(const QString& url, QObject* parent)
+    : QObject(parent), FURL(url), FRunState(std::make_shared<TRunState>()) {}
 
 THTTPThread::~THTTPThread() {
   if (isRunning()) {
@@ -16,10 +46,39 @@ void THTTPThread::SetEndHandler(QObject* context, TEndHandler handler) {
   FEndHandler = std::move(handler);
 }
 
+void THTTPThread::start() {
+  {
+    std::lock_guard lock(FRunState->Mutex);
+    if (FRunState->Started) return;
+    FRunState->Started = true;
+  }
+  WorkerPool().start([this, state = FRunState] {
+    run();
+    std::lock_guard lock(state->Mutex);
+    state->Finished = true;
+    state->Ended.notify_all();
+  });
+}
+
+bool THTTPThread::wait(unsigned long ms) {
+  std::unique_lock lock(FRunState->Mutex);
+  auto ended = [this] { return !FRunState->Started || FRunState->Finished; };
+  if (ms == ULONG_MAX) {
+    FRunState->Ended.wait(lock, ended);
+    return true;
+  }
+  return FRunState->Ended.wait_for(lock, std::chrono::milliseconds(ms), ended);
+}
+
+bool THTTPThread::isRunning() const {
+  std::lock_guard lock(FRunState->Mutex);
+  return FRunState->Started && !FRunState->Finished;
+}
+
 void THTTPThread::run() {
   Transfer();
   // Hand the finished worker to its context's thread; the handler runs there, never here.
-  // The context was set before start and is not changed while the thread runs.
+  // The context was set before start and is not changed while the transfer runs.
   if (QObject* context = FEndContext.data(); context && FEndHandler) {
     QMetaObject::invokeMethod(
         context, [this, handler = FEndHandler] { handler(*this); }, Qt::QueuedConnection);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QThread>
 #include <atomic>
+#include <climits>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/net/HTTPClient.h"
@@ -14,8 +16,11 @@
 // scheduler creates it, lets the request's preparation handler adjust the
 // client, starts it, and gets it back on the GUI thread through a queued call
 // once the transfer has ended; the completion handler reads the results there.
-// While the thread runs nothing but the worker itself touches its fields.
-class THTTPThread : public QThread {
+// While the transfer runs nothing but the worker itself touches its fields.
+// The thread comes from a pool of worker threads: creating a thread for every
+// transfer cost more than many a transfer itself. A pooled thread runs one
+// transfer at a time, so every running transfer still has a thread of its own.
+class THTTPThread : public QObject {
   Q_OBJECT
 
  public:
@@ -29,6 +34,14 @@ class THTTPThread : public QThread {
   explicit THTTPThread(const QString& url, QObject* parent = nullptr);
   // Aborts and waits for a transfer that still runs.
   ~THTTPThread() override;
+
+  // --- the thread ---
+  // Runs the transfer on a worker thread; once per worker.
+  void start();
+  // Waits until the transfer has ended (at most ms milliseconds); true when it has.
+  bool wait(unsigned long ms = ULONG_MAX);
+  // Whether the transfer was started and has not ended yet.
+  bool isRunning() const;
 
   // --- copied from the request before start ---
   // The address to transfer.
@@ -73,10 +86,13 @@ class THTTPThread : public QThread {
 
  protected:
   // The transfer: GET/POST, content decoding, results; then hands the worker over.
-  void run() override;
+  void run();
 
  private:
   void Transfer();
+  struct TRunState;
+
+  std::shared_ptr<TRunState> FRunState;
 
   QString FURL;
   QString FTag;
