@@ -115,8 +115,13 @@ TEST_F(SchedulerTest, HighestPriorityStartsFirst) {
   EnqueueHold("low", 1);
   EnqueueHold("high", 3);
   EnqueueHold("medium", 2);
-  EXPECT_EQ(Manager.QueueSlotCount(), 3);
-  EXPECT_EQ(StartOneByOne(Server, Manager, 3), (std::vector<std::string>{"high", "medium", "low"}));
+  EnqueueHold("urgent", 200);  // counts as high
+  EXPECT_EQ(Manager.QueueSlotCount(), 4);
+  EXPECT_EQ(StartOneByOne(Server, Manager, 4),
+            (std::vector<std::string>{"high", "urgent", "medium", "low"}));
+  EXPECT_EQ(Manager.Statistics().StartedHigh, 2);
+  EXPECT_EQ(Manager.Statistics().StartedMedium, 1);
+  EXPECT_EQ(Manager.Statistics().StartedLow, 1);
 }
 
 TEST_F(SchedulerTest, LowerSlotWinsAmongEqualPrioritiesAndPriorityZeroNeverStarts) {
@@ -280,6 +285,7 @@ TEST_F(SchedulerTest, RequestsFromBeforeRegistrationDoNotCountForTheOwner) {
   int allDone = 0;
   std::vector<int> progress;
   EnqueueHold("before", 1, &owner);
+  ASSERT_TRUE(Server.WaitForArrivals(1));  // so it is the first to be let go
   Manager.RegisterOwner(
       &owner, [&](auto) { ++allDone; }, [&](auto&, int percent) { progress.push_back(percent); });
   EnqueueHold("after", 1, &owner);

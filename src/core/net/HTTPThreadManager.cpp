@@ -160,11 +160,12 @@ void THTTPThreadManager::RegisterOwner(TOwner owner, TAllDoneHandler onAllDone,
 }
 
 void THTTPThreadManager::UnregisterOwner(TOwner owner) {
-  const int o = FindOwner(owner);
-  if (o < 0) return;
+  if (FindOwner(owner) < 0) return;
   CancelOwner(owner);
-  // CancelOwner calls no handler, so the slot is still the owner's.
-  FOwners[o].reset();
+  // The statistics listener ran meanwhile; look the owner up again.
+  const int slot = FindOwner(owner);
+  if (slot < 0) return;
+  FOwners[slot].reset();
   --FOwnersNow;
   ReportStatistics();
 }
