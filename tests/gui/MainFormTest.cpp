@@ -37,7 +37,7 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, StartsWithCaptionAndBootTextsAndWritesSettingsAtClose) {
   Folder.Write(QStringLiteral("settings/prefs.ini"),
                "[Application]\nLanguage=English\nWidth=900\nHeight=650\nLeft=40\nTop=30\n"
-               "[Connection]\n[Network]\n");
+               "[Connection]\n[Network]\nMaxConcurentConnections=30\n");
   Folder.Write(QStringLiteral("settings/ListedItems.txt"), "222\r\n111\r\n");
   TNagScreen nag;
   QStringList shown;

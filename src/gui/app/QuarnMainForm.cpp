@@ -22,6 +22,7 @@
 #include "core/app/FormatText.h"
 #include "core/app/LanguageTable.h"
 #include "core/app/StartupSequence.h"
+#include "core/net/NetworkSettings.h"
 #include "gui/app/AlertWindow.h"
 #include "gui/app/NagScreen.h"
 #include "gui/common/HintFilter.h"
@@ -264,6 +265,7 @@ TQuarnMainForm::~TQuarnMainForm() {
     for (QTimer* t : {&UpdateEBayStatusBarTimer, &TokenRefreshTimer, &SaveCriticalDataTimer})
       t->stop();
     SaveSession();
+    AppCore().Network = NetworkSettings::Read();
   });
   close.AddAction(4, [this] {
     QString error;
@@ -297,6 +299,7 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
   seq.AddAction(7, [this] {
     if (Nag_) Nag_->SetVersion(AppCore().Version.DisplayedVersion(), AppCore().Version.BetaText());
   });
+  seq.AddAction(16, [] { NetworkSettings::Apply(AppCore().Network); });
   seq.AddAction(17, [this] { setWindowTitle(BuildCaption()); });
   seq.AddAction(22, [this] {
     NewSearchTab();
