@@ -45,12 +45,19 @@ int IndexIn(const char* (&list)[N], const std::string& text) {
   return -1;
 }
 
-bool HasFlag(uint32_t flags, const char* name) {
-  for (size_t i = 0; i < std::size(kFlags); ++i) {
-    if (std::string_view(kFlags[i]) == name) return flags & (1u << i);
-  }
-  return false;
-}
+// Bits of the search flags, in the order of kFlags.
+enum FlagBit : uint32_t {
+  kCharity = 1u << 0,
+  kDigitalDelivery = 1u << 1,
+  kFreeShipping = 1u << 2,
+  kGallery = 1u << 3,
+  kGermanMotorsSearchable = 1u << 4,
+  kGetItFast = 1u << 5,
+  kGift = 1u << 6,
+  kLot = 1u << 8,
+  kNowAndNew = 1u << 9,
+  kPicture = 1u << 10,
+};
 
 bool TypeMatches(const std::string& type, ListingFormat f) {
   if (type.empty() || type == "AllItemTypes") return true;
@@ -243,9 +250,10 @@ bool FindItems::Parse(const ShoppingRequest& r, ShoppingError& e) {
   }
   if (const std::string* t = r.First("PaymentMethod")) payPal_ = TextUtil::Trim(*t) == "PayPal";
   if (const std::string* t = r.First("ItemSort")) {
-    sort_ = TextUtil::Trim(*t);
-    if (IndexIn(kSorts, sort_) < 0) return bad("ItemSort");
-    if (sort_ == "Distance" && !buyer_) return bad("PostalCode");
+    int sort = IndexIn(kSorts, TextUtil::Trim(*t));
+    if (sort < 0) return bad("ItemSort");
+    sort_ = static_cast<Sort>(sort);
+    if (sort_ == Sort::Distance && !buyer_) return bad("PostalCode");
   }
   if (const std::string* t = r.First("SortOrder")) {
     std::string o = TextUtil::Trim(*t);
@@ -254,6 +262,9 @@ bool FindItems::Parse(const ShoppingRequest& r, ShoppingError& e) {
   }
   if (!intField("PageNumber", 1, 1000000, page_)) return bad("PageNumber");
   if (!intField("MaxEntries", 1, 200, entries_)) return bad("MaxEntries");
+  needState_ = priceMin_ >= 0 || priceMax_ >= 0 || bidMin_ >= 0 || bidMax_ >= 0 ||
+               sort_ == Sort::BidCount || sort_ == Sort::CurrentBid ||
+               sort_ == Sort::PricePlusShipping;
   if (const std::string* t = r.First("IncludeSelector")) {
     size_t start = 0;
     while (start <= t->size()) {
@@ -319,16 +330,16 @@ bool FindItems::Accept(uint32_t index, Match& match) const {
   if (condition_ != 0 && l.condition != condition_) return false;
   if (flags_) {
     bool bin = l.format == ListingFormat::FixedPrice || l.format == ListingFormat::StoresFixedPrice;
-    if (HasFlag(flags_, "Charity") && !l.charity) return false;
-    if (HasFlag(flags_, "DigitalDelivery")) return false;
-    if (HasFlag(flags_, "FreeShipping") && l.shipping != 0) return false;
-    if (HasFlag(flags_, "Gallery") && !l.gallery) return false;
-    if (HasFlag(flags_, "GermanMotorsSearchable") && !l.motorsSearchable) return false;
-    if (HasFlag(flags_, "GetItFast") && !l.getItFast) return false;
-    if (HasFlag(flags_, "Gift") && !l.gift) return false;
-    if (HasFlag(flags_, "Lot") && !l.lot) return false;
-    if (HasFlag(flags_, "NowAndNew") && !(bin && l.condition == 1)) return false;
-    if (HasFlag(flags_, "Picture") && l.pictures == 0) return false;
+    if ((flags_ & kCharity) && !l.charity) return false;
+    if (flags_ & kDigitalDelivery) return false;  // nothing here is delivered digitally
+    if ((flags_ & kFreeShipping) && l.shipping != 0) return false;
+    if ((flags_ & kGallery) && !l.gallery) return false;
+    if ((flags_ & kGermanMotorsSearchable) && !l.motorsSearchable) return false;
+    if ((flags_ & kGetItFast) && !l.getItFast) return false;
+    if ((flags_ & kGift) && !l.gift) return false;
+    if ((flags_ & kLot) && !l.lot) return false;
+    if ((flags_ & kNowAndNew) && !(bin && l.condition == 1)) return false;
+    if ((flags_ & kPicture) && l.pictures == 0) return false;
   }
   if (!locatedIn_.empty() && locatedIn_ != l.town->country) return false;
   if (!availableTo_.empty()) {
@@ -348,11 +359,9 @@ bool FindItems::Accept(uint32_t index, Match& match) const {
     if (maxDistance_ >= 0 && match.distance > maxDistance_) return false;
   }
   // Prices and bids change with time; work them out only when needed.
-  bool needState = priceMin_ >= 0 || priceMax_ >= 0 || bidMin_ >= 0 || bidMax_ >= 0 ||
-                   sort_ == "BidCount" || sort_ == "CurrentBid" || sort_ == "PricePlusShipping";
   int bids = 0;
   int64_t price = l.startPrice;
-  if (needState) {
+  if (needState_) {
     bids = AuctionModel::BidsAt(l, now);
     price = AuctionModel::PriceAfter(l, bids);
     if (priceMin_ >= 0 && price < priceMin_) return false;
@@ -361,20 +370,32 @@ bool FindItems::Accept(uint32_t index, Match& match) const {
     if (bidMax_ >= 0 && bids > bidMax_) return false;
   }
   double key = index;
-  if (sort_ == "BidCount")
-    key = bids;
-  else if (sort_ == "Country")
-    key = l.town->country[0] * 256.0 + l.town->country[1];
-  else if (sort_ == "CurrentBid")
-    key = static_cast<double>(price);
-  else if (sort_ == "Distance")
-    key = match.distance;
-  else if (sort_ == "EndTime")
-    key = l.endSec;
-  else if (sort_ == "PricePlusShipping")
-    key = static_cast<double>(price + std::max(l.shipping, 0));
-  else if (sort_ == "StartDate")
-    key = l.startSec;
+  switch (sort_) {
+    case Sort::BestMatch:
+    case Sort::BestMatchCategoryGroup:
+      break;
+    case Sort::BidCount:
+      key = bids;
+      break;
+    case Sort::Country:
+      key = l.town->country[0] * 256.0 + l.town->country[1];
+      break;
+    case Sort::CurrentBid:
+      key = static_cast<double>(price);
+      break;
+    case Sort::Distance:
+      key = match.distance;
+      break;
+    case Sort::EndTime:
+      key = l.endSec;
+      break;
+    case Sort::PricePlusShipping:
+      key = static_cast<double>(price + std::max(l.shipping, 0));
+      break;
+    case Sort::StartDate:
+      key = l.startSec;
+      break;
+  }
   match.key = descending_ ? -key : key;
   match.index = index;
   return true;
@@ -404,7 +425,7 @@ void FindItems::Search() {
   }
   // Best match is the catalogue's own order; everything else is sorted, ties
   // by that order, only as far as the requested page needs.
-  if (sort_ != "BestMatch" && sort_ != "BestMatchCategoryGroup") {
+  if (sort_ != Sort::BestMatch && sort_ != Sort::BestMatchCategoryGroup) {
     auto less = [](const Match& a, const Match& b) {
       return a.key != b.key ? a.key < b.key : a.index < b.index;
     };
@@ -464,7 +485,7 @@ void FindItems::Write(XmlWriter& xml) {
   };
   if (first < matches_.size()) {
     size_t last = std::min(matches_.size(), first + static_cast<size_t>(entries_));
-    if (sort_ == "BestMatchCategoryGroup") {
+    if (sort_ == Sort::BestMatchCategoryGroup) {
       // One SearchResult per top-level category, in order of first appearance.
       std::vector<uint32_t> tops;
       for (size_t i = first; i < last; ++i) {

@@ -69,7 +69,19 @@ class FindItems {
   std::string availableTo_, locatedIn_;
   uint32_t flags_ = 0;
   bool payPal_ = false;
-  std::string sort_ = "BestMatch";
+  enum class Sort {
+    BestMatch,
+    BestMatchCategoryGroup,
+    BidCount,
+    Country,
+    CurrentBid,
+    Distance,
+    EndTime,
+    PricePlusShipping,
+    StartDate
+  };
+  Sort sort_ = Sort::BestMatch;
+  bool needState_ = false;  // prices or bids take part in filtering or sorting
   bool descending_ = false;
   int page_ = 1;
   int entries_ = 20;

@@ -107,8 +107,7 @@ void ItemWriter::Write(XmlWriter& xml, const ItemView& v, uint32_t parts) {
   xml.Element("EndTime", TextUtil::IsoTime(v.originMs + int64_t{l.endSec} * 1000));
   if (details) xml.Element("StartTime", TextUtil::IsoTime(v.originMs + int64_t{l.startSec} * 1000));
   if (!status) {
-    xml.Element("ViewItemURLForNaturalSearch",
-                *v.base + "itm/" + TextUtil::Slug(l.title) + "?item=" + v.itemId);
+    xml.Element("ViewItemURLForNaturalSearch", *v.base + "itm/" + l.slug + "?item=" + v.itemId);
   }
   xml.Element("ListingType", ListingType(l.format));
   if (parts & kPartLocation) xml.Element("Location", l.town->name);
@@ -139,7 +138,7 @@ void ItemWriter::Write(XmlWriter& xml, const ItemView& v, uint32_t parts) {
     xml.Element("FeedbackScore", s.feedbackScore);
     xml.Element("SellerBusinessType", s.commercial ? "Commercial" : "Private");
     if (s.commercial) {
-      xml.Element("StoreURL", *v.base + "str/" + TextUtil::Slug(s.storeName));
+      xml.Element("StoreURL", *v.base + "str/" + s.storeSlug);
       xml.Element("StoreName", s.storeName);
     }
     char percent[16];
@@ -207,7 +206,7 @@ void ItemWriter::Write(XmlWriter& xml, const ItemView& v, uint32_t parts) {
     if (l.format == ListingFormat::StoresFixedPrice) {
       const Seller& s = site.sellers[l.seller];
       xml.Open("Storefront");
-      xml.Element("StoreURL", *v.base + "str/" + TextUtil::Slug(s.storeName));
+      xml.Element("StoreURL", *v.base + "str/" + s.storeSlug);
       xml.Element("StoreName", s.storeName);
       xml.Close("Storefront");
     }

@@ -29,6 +29,7 @@ struct Seller {
   int feedbackScore;
   int positivePermille;   // 975 = 97.5 %
   std::string storeName;  // commercial sellers only
+  std::string storeSlug;  // its address part
 };
 
 struct Member {
@@ -74,4 +75,5 @@ struct Listing {
   uint32_t payments;  // PaymentBit mask
   std::string title;
   std::string subtitle;
+  std::string slug;  // the title as an address part
 };

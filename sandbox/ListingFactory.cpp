@@ -167,6 +167,7 @@ std::unique_ptr<SiteCatalogue> ListingFactory::Build(uint64_t seed, int siteInde
           Capitalised(ph.sellerWords[r.Below(static_cast<uint32_t>(ph.sellerWords.size()))]) + " " +
           Capitalised(ph.sellerWords[r.Below(static_cast<uint32_t>(ph.sellerWords.size()))]);
     }
+    seller.storeSlug = TextUtil::Slug(seller.storeName);
     (seller.commercial ? commercial : privateSellers).push_back(s);
     cat->sellers.push_back(std::move(seller));
     cat->IndexSeller(s);

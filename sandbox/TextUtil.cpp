@@ -132,26 +132,27 @@ std::string StripTags(std::string_view html) {
 }
 
 void AppendXmlEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        // Control characters are not allowed in XML 1.0; they never reach an answer.
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\r' && c != '\t') break;
-        out += c;
-    }
+  // Runs of ordinary characters are copied in one go; answers are mostly those.
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    const char* entity = nullptr;
+    if (c == '&')
+      entity = "&amp;";
+    else if (c == '<')
+      entity = "&lt;";
+    else if (c == '>')
+      entity = "&gt;";
+    else if (c == '"')
+      entity = "&quot;";
+    else if (c >= 0x20 || c == '\n' || c == '\r' || c == '\t')
+      continue;
+    out.append(text.data() + run, i - run);
+    // Control characters are not allowed in XML 1.0; they are left out.
+    if (entity) out += entity;
+    run = i + 1;
   }
+  out.append(text.data() + run, text.size() - run);
 }
 
 std::string XmlEscaped(std::string_view text) {
@@ -192,15 +193,37 @@ std::string Amount(int64_t cents) {
 }
 
 std::string IsoTime(int64_t unixMs) {
+  // Written by hand: this runs twice for every listing of every answer.
   int64_t secs = unixMs >= 0 ? unixMs / 1000 : (unixMs - 999) / 1000;
   int ms = static_cast<int>(unixMs - secs * 1000);
-  time_t t = static_cast<time_t>(secs);
-  struct tm tm {};
-  gmtime_r(&t, &tm);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", tm.tm_year + 1900,
-                tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms);
-  return buf;
+  int64_t days = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
+  int daySecs = static_cast<int>(secs - days * 86400);
+  // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
+  int64_t z = days + 719468;
+  int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  int64_t doe = z - era * 146097;
+  int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  int64_t y = yoe + era * 400;
+  int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  int64_t mp = (5 * doy + 2) / 153;
+  int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  if (m <= 2) ++y;
+  char buf[32] = "0000-00-00T00:00:00.000Z";
+  auto put = [&buf](int pos, int64_t value, int width) {
+    for (int k = width - 1; k >= 0; --k) {
+      buf[pos + k] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    }
+  };
+  put(0, y, 4);
+  put(5, m, 2);
+  put(8, d, 2);
+  put(11, daySecs / 3600, 2);
+  put(14, daySecs / 60 % 60, 2);
+  put(17, daySecs % 60, 2);
+  put(20, ms, 3);
+  return std::string(buf, 24);
 }
 
 bool ParseIsoTime(std::string_view text, int64_t& unixMs) {
