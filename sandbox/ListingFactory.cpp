@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "ListingText.h"
 #include "Random.h"
@@ -337,11 +338,22 @@ std::unique_ptr<SiteCatalogue> ListingFactory::Build(uint64_t seed, int siteInde
     cat->listings.push_back(std::move(l));
   }
 
-  // Word index: titles, then subtitles and descriptions for description searches.
+  // Word index: titles, then subtitles and descriptions for description
+  // searches. Description sentences repeat, so their words are cached.
+  std::unordered_map<std::string, std::vector<std::string>> sentenceWords;
+  auto wordsOf = [&sentenceWords](const std::string& text) -> const std::vector<std::string>& {
+    auto it = sentenceWords.find(text);
+    if (it == sentenceWords.end()) it = sentenceWords.emplace(text, TextUtil::Words(text)).first;
+    return it->second;
+  };
   for (const Listing& l : cat->listings) {
     std::vector<std::string> other = TextUtil::Words(l.subtitle);
-    for (auto& w : TextUtil::Words(TextUtil::StripTags(ListingText::Description(*cat, l))))
-      other.push_back(std::move(w));
+    for (std::string part : ListingText::DescriptionParts(*cat, l)) {
+      // The title it repeats is indexed as the title already.
+      if (size_t at = part.find("{TITLE}"); at != std::string::npos) part.erase(at, 7);
+      const auto& words = wordsOf(part);
+      other.insert(other.end(), words.begin(), words.end());
+    }
     std::vector<std::string> title = TextUtil::Words(l.title);
     std::sort(title.begin(), title.end());
     title.erase(std::unique(title.begin(), title.end()), title.end());

@@ -38,27 +38,40 @@ std::string ListingText::Model(const Listing& l) {
   return tilde == std::string_view::npos ? "" : std::string(p.substr(tilde + 1));
 }
 
-std::string ListingText::Description(const SiteCatalogue& site, const Listing& l) {
+std::vector<std::string> ListingText::DescriptionParts(const SiteCatalogue& site,
+                                                       const Listing& l) {
   const LangPhrases& ph = Vocabulary::Phrases(site.lang);
   const Kind& kind = Vocabulary::Kinds()[l.kind];
   Rnd::Stream r(Rnd::Hash({static_cast<uint64_t>(l.site), l.index, 0xDE5Cull}));
-  std::string intro(ph.intros[r.Below(static_cast<uint32_t>(ph.intros.size()))]);
+  std::vector<std::string> parts;
+  parts.emplace_back(ph.intros[r.Below(static_cast<uint32_t>(ph.intros.size()))]);  // holds {TITLE}
+  if (l.condition == 1) parts.emplace_back(ph.conditionNew);
+  if (l.condition == 2) parts.emplace_back(ph.conditionUsed);
+  std::string brand = Brand(l);
+  if (kind.hasBrand && !brand.empty())
+    parts.push_back(std::string(ph.brandName) + ": " + brand + ".");
+  std::string model = Model(l);
+  if (!model.empty()) parts.push_back(std::string(ph.modelName) + ": " + model + ".");
+  if (l.colour >= 0) {
+    parts.push_back(std::string(ph.colourName) + ": " +
+                    std::string(ph.colours[static_cast<size_t>(l.colour)]) + ".");
+  }
+  parts.emplace_back(ph.shipping);
+  parts.emplace_back(site.sellers[l.seller].commercial ? ph.commercialSale : ph.privateSale);
+  return parts;
+}
+
+std::string ListingText::Description(const SiteCatalogue& site, const Listing& l) {
+  std::vector<std::string> parts = DescriptionParts(site, l);
   std::string title = TextUtil::XmlEscaped(l.title);  // the description is HTML
+  std::string intro = TextUtil::XmlEscaped(parts[0]);
   ReplaceAll(intro, "{TITLE}", title);
   std::string out = "<div class=\"desc\"><h2>" + title + "</h2><p>" + intro + "</p><p>";
-  if (l.condition == 1) out += std::string(ph.conditionNew) + " ";
-  if (l.condition == 2) out += std::string(ph.conditionUsed) + " ";
-  std::string brand = Brand(l);
-  if (kind.hasBrand && !brand.empty()) {
-    out += std::string(ph.brandName) + ": " + TextUtil::XmlEscaped(brand) + ". ";
-  }
-  std::string model = Model(l);
-  if (!model.empty()) out += std::string(ph.modelName) + ": " + TextUtil::XmlEscaped(model) + ". ";
-  if (l.colour >= 0)
-    out += std::string(ph.colourName) + ": " +
-           std::string(ph.colours[static_cast<size_t>(l.colour)]) + ". ";
-  out += "</p><p>" + std::string(ph.shipping) + " ";
-  out += std::string(site.sellers[l.seller].commercial ? ph.commercialSale : ph.privateSale);
+  // The facts, then shipping and the kind of sale in a paragraph of their own.
+  for (size_t i = 1; i + 2 < parts.size(); ++i)
+    out += TextUtil::XmlEscaped(parts[i]) + " ";
+  out += "</p><p>" + TextUtil::XmlEscaped(parts[parts.size() - 2]) + " " +
+         TextUtil::XmlEscaped(parts.back());
   out += "</p></div>";
   return out;
 }

@@ -14,6 +14,11 @@ class ListingText {
  public:
   // HTML, in the site's language.
   static std::string Description(const SiteCatalogue& site, const Listing& listing);
+  // The description's sentences as plain text, without the title (which it
+  // repeats): what a description search looks at beyond the title. They
+  // repeat across listings, so the word index can cache their words.
+  static std::vector<std::string> DescriptionParts(const SiteCatalogue& site,
+                                                   const Listing& listing);
 
   // Name/value pairs; "Condition" first when the listing has one ("Neu" or
   // "Gebraucht" on German-language sites, "New" or "Used" elsewhere).

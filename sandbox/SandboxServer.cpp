@@ -37,9 +37,13 @@ std::string SandboxServer::Address() const {
 }
 
 bool SandboxServer::Start(std::string& error) {
+  // Categories.xml beside the executable (the program folder's SiteData),
+  // another file, or "builtin" for the sandbox's own small trees.
   std::string path = options_.categories.empty() ? ExecutableDir() + "/SiteData/Categories.xml"
                                                  : options_.categories;
-  if (std::filesystem::exists(path)) {
+  if (options_.categories == "builtin") {
+    path.clear();
+  } else if (std::filesystem::exists(path)) {
     categories_ = std::make_unique<CategoryFile>();
     std::string why;
     if (!categories_->Load(path, why)) {

@@ -12,11 +12,13 @@
 extern char** environ;
 
 std::vector<std::string> SandboxProcess::FrozenArgs(const std::string& seed) {
+  // The built-in categories: the tests name their categories.
   return {"--port",           "0",
           "--seed",           seed,
           "--items-per-site", "400",
           "--clock-speed",    "0",
-          "--start-time",     "2024-05-01T12:00:00Z"};
+          "--start-time",     "2024-05-01T12:00:00Z",
+          "--categories",     "builtin"};
 }
 
 SandboxProcess& SandboxProcess::Frozen() {
