@@ -107,9 +107,9 @@ int Sign(qint64 v) {
   return (v > 0) - (v < 0);
 }
 
-int CompareKeys(const TSortKey& a, const TSortKey& b, bool text) {
-  int r = text ? Sign(QString::compare(*a.Text, *b.Text, Qt::CaseInsensitive))
-               : Sign(a.Number - b.Number);
+int CompareKeys(const TSortKey& a, const TSortKey& b, bool text,
+                Qt::CaseSensitivity cs = Qt::CaseInsensitive) {
+  int r = text ? Sign(QString::compare(*a.Text, *b.Text, cs)) : Sign(a.Number - b.Number);
   if (r == 0) r = Sign(a.End - b.End);
   return r;
 }
@@ -444,9 +444,19 @@ void TItemListModel::SortLevel(TRows& rows, int column, bool ascending) {
       listings.push_back({r, r->Subject ? KeyOf(*r->Subject, column) : TSortKey(), 0});
     }
   }
+  // Texts are folded once up front: comparing folded texts exactly is many
+  // times faster than folding both sides in each of the n log n comparisons.
+  std::vector<QString> folded;
+  if (text) {
+    folded.reserve(listings.size());
+    for (TEntry& e : listings) {
+      folded.push_back(e.Key.Text->toCaseFolded());
+      e.Key.Text = &folded.back();
+    }
+  }
   const int dir = ascending ? 1 : -1;
   std::stable_sort(listings.begin(), listings.end(), [&](const TEntry& a, const TEntry& b) {
-    return dir * CompareKeys(a.Key, b.Key, text) < 0;
+    return dir * CompareKeys(a.Key, b.Key, text, Qt::CaseSensitive) < 0;
   });
   std::stable_sort(groups.begin(), groups.end(),
                    [&](const TEntry& a, const TEntry& b) { return dir * (b.Count - a.Count) < 0; });
