@@ -255,6 +255,7 @@ std::unique_ptr<SiteCatalogue> ListingFactory::Build(uint64_t seed, int siteInde
     for (int a = 0; a < adjectives; ++a) {
       std::string_view adj = ph.adjectives[r.Below(static_cast<uint32_t>(ph.adjectives.size()))];
       if (l.condition == 1 && UsedWord(adj)) continue;
+      if (std::find(parts.begin(), parts.end(), adj) != parts.end()) continue;
       parts.emplace_back(adj);
     }
     for (const auto& p : parts) {
