@@ -12,6 +12,8 @@
 #include "core/app/AppCore.h"
 #include "core/app/IniFile.h"
 #include "core/app/LanguageTable.h"
+#include "core/search/SearchAction.h"
+#include "core/search/SearchActionList.h"
 #include "gui/app/AlertWindow.h"
 #include "gui/app/NagScreen.h"
 #include "gui/app/QuarnMainForm.h"
@@ -54,9 +56,16 @@ TEST_F(MainFormTest, StartsWithCaptionAndBootTextsAndWritesSettingsAtClose) {
     EXPECT_EQ(form.size(), QSize(900, 650));
     EXPECT_TRUE(form.IsListed(QStringLiteral("111")));
     form.AddListed(QStringLiteral("333"));
+    TSearchAction search;
+    search.SetCustomCaption(QStringLiteral("kept"));
+    form.SearchHistory.AddToHistory(search);
     form.resize(1000, 700);
     form.show();
   }
+  TSearchActionList history;
+  history.LoadFromFile(Folder.File(QStringLiteral("settings/SearchHistory.xml")));
+  ASSERT_EQ(history.Count(), 1);
+  EXPECT_EQ(history.Items(0)->CustomCaption(), QStringLiteral("kept"));
   EXPECT_EQ(Folder.Read(QStringLiteral("settings/ListedItems.txt")),
             QByteArray("333\r\n222\r\n111\r\n"));
   const TIniFile ini(Folder.File(QStringLiteral("settings/prefs.ini")));

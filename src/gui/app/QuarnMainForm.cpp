@@ -73,6 +73,11 @@ TQuarnMainForm::TQuarnMainForm(Options options, TNagScreen* nag, QWidget* parent
   TokenRefreshTimer.setInterval(60000);
   SaveCriticalDataTimer.setInterval(300000);
   connect(&UpdateEBayStatusBarTimer, &QTimer::timeout, this, &TQuarnMainForm::UpdateStatusBar);
+  connect(&SaveCriticalDataTimer, &QTimer::timeout, this, [this] {
+    SaveCriticalDataTimer.stop();
+    SaveCriticalData(false);
+    SaveCriticalDataTimer.start();
+  });
 }
 
 void TQuarnMainForm::BuildTopPanel() {
@@ -273,6 +278,7 @@ TQuarnMainForm::~TQuarnMainForm() {
                             &error))
       qWarning("Could not write the listed items: %s", qPrintable(error));
   });
+  close.AddAction(5, [this] { SaveCriticalData(true); });
   if (!close.Run() && !close.ErrorMessage().isEmpty())
     qWarning("Could not write the settings: %s", qPrintable(close.ErrorMessage()));
 }
@@ -314,6 +320,12 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
   seq.AddAction(25, [this] {
     ListedItemIDs.Load(AppCore().Folders.SettingsFolder + QStringLiteral("ListedItems.txt"));
   });
+  seq.AddAction(26, [this] {
+    SearchHistory.LoadFromFile(AppCore().Folders.SettingsFolder +
+                               QStringLiteral("SearchHistory.xml"));
+  });
+  seq.AddAction(29,
+                [this] { SearchFavorites.LoadSearchFavorites(AppCore().Folders.SettingsFolder); });
   seq.AddAction(30, [this] {
     RestoreSession();
     ApplyFixedTexts();
@@ -322,6 +334,7 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
     TMIReloadScripts->setVisible(false);
     UpdateStatusBar();
     UpdateEBayStatusBarTimer.start();
+    SaveCriticalDataTimer.start();
   });
 }
 
@@ -340,6 +353,22 @@ bool TQuarnMainForm::RunStartup() {
   const bool ok = seq.Run();
   StartupError_ = seq.ErrorMessage();
   return ok;
+}
+
+void TQuarnMainForm::SaveCriticalData(bool askToClear) {
+  const QString folder = AppCore().Folders.SettingsFolder;
+  QString error;
+  if (!SearchHistory.SaveToFile(folder + QStringLiteral("SearchHistory.xml"), &error))
+    qWarning("Could not write the search history: %s", qPrintable(error));
+  const int ended = ViewedItems.CountEndedViewed();
+  if (askToClear && ended >= 50 &&
+      QMessageBox::question(
+          this, Translate(QStringLiteral("CONFIRM")),
+          TranslateFormat(QStringLiteral("MSG_CLEAR_ENDED_VIEWED_ITEMS"), {ended}),
+          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+    ViewedItems.ClearEndedViewed();
+  if (!SearchFavorites.SaveSearchFavorites(folder, &error))
+    qWarning("Could not write the saved searches: %s", qPrintable(error));
 }
 
 // ---- search tabs -----------------------------------------------------------

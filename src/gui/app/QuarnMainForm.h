@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "core/search/ListedItemIDs.h"
+#include "core/search/SearchActionList.h"
+#include "core/search/ViewedItems.h"
 
 class QLabel;
 class QMenu;
@@ -79,6 +81,15 @@ class TQuarnMainForm : public QMainWindow {
   bool IsListed(const QString& itemID) const { return ListedItemIDs.IsListed(itemID); }
   void AddListed(const QString& itemID) { ListedItemIDs.AddListed(itemID); }
   TListedItemIDs ListedItemIDs;
+  // The searches run so far (all sessions), the saved searches, and the
+  // listings opened in this run.
+  TSearchActionList SearchHistory;
+  TSearchActionList SearchFavorites;
+  TViewedItems ViewedItems;
+
+  // Writes the history, the watch list and the saved searches; at close it may
+  // first offer to forget ended viewed listings.
+  void SaveCriticalData(bool askToClear);
 
   // The regions, by their component names.
   QWidget* TopPanel;
