@@ -37,9 +37,9 @@ void PrintError(const EShopping& error) {
 
 // The call an answer belongs to, from its root element ("GetSingleItemResponse").
 // Anything else is read as a search answer, whose checks then report it.
-QString CallOf(const QString& text) {
+QString CallOf(const TResponseText& response) {
   TXMLDocument document;
-  if (!document.LoadXML(text)) return QStringLiteral("FindItemsAdvanced");
+  if (!document.LoadXMLUtf8(response.Utf8())) return QStringLiteral("FindItemsAdvanced");
   QString root = document.DocumentElement().LocalName();
   if (root.endsWith(QLatin1String("Response"))) root.chop(8);
   for (const char* call : kCalls)
@@ -86,8 +86,8 @@ int RunParse(const QStringList& args) {
     return 1;
   }
   const QByteArray body = in.readAll();
-  const QString text = TBaseRequest::DecodeResponse(body);
-  if (call.isEmpty()) call = CallOf(text);
+  const TResponseText response = TResponseText::FromBody(body);
+  if (call.isEmpty()) call = CallOf(response);
 
   int errors = 0;
   auto report = [&errors](const EShopping& error) {
@@ -113,7 +113,7 @@ int RunParse(const QStringList& args) {
     TAdvancedSearchRequest search;
     std::unique_ptr<TXMLDocument> document;
     try {
-      search.ParseSearchResult(text, list, document, report);
+      search.ParseSearchResult(response, list, document, report);
     } catch (const EShopping& e) {
       report(e);
     }

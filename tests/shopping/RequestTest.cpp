@@ -102,6 +102,21 @@ TEST(BaseRequest, OnlyTheFirstUtf8DeclarationIsRewritten) {
   EXPECT_TRUE(TBaseRequest::DecodeResponse("<r>\xFF\xFE</r>").startsWith("<r>"));
 }
 
+TEST(BaseRequest, ResponseTextRepairsBrokenUtf8) {
+  const TResponseText good = TResponseText::FromBody("<?xml encoding=\"UTF-8\"?><r>\xC3\xBC</r>");
+  EXPECT_EQ(good.Utf8(), "<?xml encoding=\"UTF-8\"?><r>\xC3\xBC</r>");
+  EXPECT_EQ(good.Text(), QString::fromUtf8("<?xml encoding=\"utf-16\"?><r>ü</r>"));
+  const TResponseText broken = TResponseText::FromBody("<r>\xFF ok \xC3</r>");
+  EXPECT_TRUE(broken.Utf8().isValidUtf8());
+  EXPECT_EQ(broken.Text(), QString::fromUtf8("<r>\xFF ok \xC3</r>"));
+  // Repaired text still parses: the bad bytes became replacement characters.
+  TMultipleItemsMinimalDataRequest request;
+  std::unique_ptr<TXMLDocument> document;
+  request.ParseResponse(broken, document);
+  ASSERT_NE(document, nullptr);
+  EXPECT_TRUE(document->DocumentElement().Text().contains(QChar(0xFFFD)));
+}
+
 TEST(BaseRequest, AcknowledgementDecidesTheException) {
   struct Case {
     const char* Name;
@@ -170,7 +185,7 @@ TEST(BaseRequest, AcknowledgementDecidesTheException) {
   }
   // The message of a broken answer names the reason and quotes the line.
   try {
-    request.ParseResponse("<r>\n<a>1</b>\n</r>", document);
+    request.ParseResponse(TResponseText::FromBody("<r>\n<a>1</b>\n</r>"), document);
     FAIL();
   } catch (const EShopping& e) {
     EXPECT_TRUE(e.Message().endsWith(" in <a>1</b>")) << e.what();
@@ -463,9 +478,11 @@ TEST(SearchRequest, ParseSearchResultNeedsItsStructure) {
   std::vector<QString> itemErrors;
   list.Clear();
   request.ParseSearchResult(
-      "<R xmlns=\"urn:ebay:apis:eBLBaseComponents\"><SearchResult><ItemArray>"
-      "<Item><ItemID>1</ItemID></Item><Item><ItemID>2</ItemID><BidCount>two</BidCount></Item>"
-      "<Item><ItemID>3</ItemID></Item></ItemArray></SearchResult><PageNumber>x</PageNumber></R>",
+      TResponseText::FromBody(
+          "<R xmlns=\"urn:ebay:apis:eBLBaseComponents\"><SearchResult><ItemArray>"
+          "<Item><ItemID>1</ItemID></Item><Item><ItemID>2</ItemID><BidCount>two</BidCount></Item>"
+          "<Item><ItemID>3</ItemID></Item></ItemArray></SearchResult><PageNumber>x</PageNumber></"
+          "R>"),
       list, document, [&](const EShopping& e) { itemErrors.push_back(e.Message()); });
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Items(1)->ItemID(), "3");

@@ -48,8 +48,8 @@ std::vector<int> SortedPages(TFakeShoppingServer& server) {
 struct TSearchEvents {
   explicit TSearchEvents(TSimpleItemList& list) {
     list.OnSearchStarted = [this](TSimpleItemList*) { ++Started; };
-    list.OnFirstPage = [this](TSimpleItemList*, const QString&, TXMLDocument&) { ++First; };
-    list.OnNextPage = [this](TSimpleItemList*, const QString&, TXMLDocument&) { ++Next; };
+    list.OnFirstPage = [this](TSimpleItemList*, const TResponseText&, TXMLDocument&) { ++First; };
+    list.OnNextPage = [this](TSimpleItemList*, const TResponseText&, TXMLDocument&) { ++Next; };
     list.OnFinished = [this](TSimpleItemList*) { ++Finished; };
     list.OnError = [this](TSimpleItemList*, const EShopping& e) {
       Errors.push_back(e.ClassName());
@@ -131,7 +131,7 @@ TEST_F(ShoppingCalls, TwentyFiveListingsAreCompletedInBatchesOfTen) {
   TSimpleItemList list;
   TSearchEvents events(list);
   qsizetype queuedAfterPage = -1;
-  list.OnFirstPage = [&](TSimpleItemList* l, const QString&, TXMLDocument&) {
+  list.OnFirstPage = [&](TSimpleItemList* l, const TResponseText&, TXMLDocument&) {
     queuedAfterPage = l->DetailsRequest()->ItemIDs.size();
   };
   auto* request = new TAdvancedSearchRequest;
@@ -311,7 +311,9 @@ TEST_F(ShoppingCalls, CancelledOrDestroyedListsHearNothing) {
 
   auto* doomed = new TSimpleItemList;
   int doomedPages = 0;
-  doomed->OnFirstPage = [&](TSimpleItemList*, const QString&, TXMLDocument&) { ++doomedPages; };
+  doomed->OnFirstPage = [&](TSimpleItemList*, const TResponseText&, TXMLDocument&) {
+    ++doomedPages;
+  };
   doomed->StartSearch(new TAdvancedSearchRequest, 3);
   delete doomed;
 

@@ -41,7 +41,9 @@ TEST(SimpleItem, LoadsEveryFieldOfADetailAnswer) {
   EXPECT_EQ(item.DistanceFromBuyer.Value, 12.5);
   EXPECT_EQ(item.DistanceFromBuyer.Unit, "km");
   EXPECT_EQ(item.EndTime.toUTC(), Utc("2008-05-27T17:04:00.000"));
-  EXPECT_EQ(item.EndTime.timeSpec(), Qt::LocalTime);
+  EXPECT_EQ(
+      item.EndTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
+      Utc("2008-05-27T17:04:00.000").toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
   EXPECT_EQ(item.StartTime.toUTC(), Utc("2008-05-20T17:04:00.000"));
   EXPECT_EQ(item.GalleryURL, "http://thumbs.ebaystatic.com/pict/250123456789.jpg");
   EXPECT_FALSE(item.GetItFast);
@@ -226,6 +228,31 @@ TEST(SimpleItem, DateTimesAreReadAsUtcIntoLocalTime) {
   Load(item, "<EndTime></EndTime>");
   EXPECT_EQ(item.EndTime.toUTC(), Utc("2008-05-20T17:04:00.000"));
   EXPECT_EQ(ISODateTime::ToText(item.EndTime), "2008-05-20T17:04:00.000Z");
+}
+
+TEST(ISODateTime, LocalTimeFollowsTheZonesChanges) {
+  const QByteArray saved = qgetenv("TZ");
+  qputenv("TZ", "Europe/Berlin");
+  struct Case {
+    const char* Utc;
+    const char* Local;
+  };
+  // Summer time began at 01:00 UTC on 1990-03-25 and ended at 01:00 UTC on 1990-09-30.
+  const Case cases[] = {{"1990-03-25T00:59:59.000", "1990-03-25T01:59:59+01:00"},
+                        {"1990-03-25T01:00:00.000", "1990-03-25T03:00:00+02:00"},
+                        {"1990-09-30T00:59:59.000", "1990-09-30T02:59:59+02:00"},
+                        {"1990-09-30T01:00:00.000", "1990-09-30T02:00:00+01:00"},
+                        {"1960-01-01T12:00:00.000", "1960-01-01T13:00:00+01:00"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Utc);
+    const QDateTime local = ISODateTime::ToLocal(Utc(c.Utc));
+    EXPECT_EQ(local.toString(Qt::ISODate), c.Local);
+    EXPECT_EQ(local, Utc(c.Utc));
+  }
+  if (saved.isNull())
+    qunsetenv("TZ");
+  else
+    qputenv("TZ", saved);
 }
 
 TEST(SimpleItem, ConditionComesFromTheItemSpecific) {

@@ -36,6 +36,24 @@ TEST(XMLDocument, SelectsWithTheEBayPrefixRelativeToANode) {
   EXPECT_FALSE(item.SelectSingleNode("./nope:Title"));
 }
 
+TEST(XMLDocument, DescendantSelectionFindsTheFirstInDocumentOrder) {
+  TXMLDocument doc;
+  ASSERT_TRUE(doc.LoadXMLBytes(
+      "<PageNumber xmlns=\"urn:ebay:apis:eBLBaseComponents\"><a><PageNumber>1</PageNumber>"
+      "<o:PageNumber xmlns:o=\"urn:other\">x</o:PageNumber></a><PageNumber>2</PageNumber>"
+      "<b><c><Deep>d</Deep></c></b></PageNumber>"));
+  for (const char* path : {"//ebay:PageNumber", "//ebay:Deep", "//ebay:Missing", "//ebay:a"}) {
+    SCOPED_TRACE(path);
+    const std::vector<TXMLNode> all = doc.SelectNodes(path);
+    const TXMLNode first = all.empty() ? TXMLNode() : all.front();
+    EXPECT_EQ(doc.SelectSingleNode(path), first);
+    // The same from any node of the document: the path starts at the root.
+    EXPECT_EQ(doc.SelectSingleNode("//ebay:Deep").SelectSingleNode(path), first);
+  }
+  EXPECT_EQ(doc.SelectSingleNode("//ebay:PageNumber"), doc.DocumentElement());
+  EXPECT_EQ(doc.SelectNodes("//ebay:PageNumber").size(), 3u);
+}
+
 TEST(XMLDocument, ElementNavigationSkipsWhitespace) {
   TXMLDocument doc;
   ASSERT_TRUE(doc.LoadXMLBytes("<r>\n <a/>\n <!-- c -->\n <b>t</b>\n</r>"));

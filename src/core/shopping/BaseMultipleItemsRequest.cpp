@@ -55,9 +55,9 @@ QStringList TBaseMultipleItemsRequest::GetHeaders() const {
   return lines;
 }
 
-void TBaseMultipleItemsRequest::ParseResponse(const QString& text,
+void TBaseMultipleItemsRequest::ParseResponse(const TResponseText& response,
                                               std::unique_ptr<TXMLDocument>& document) {
-  TBaseRequest::ParseResponse(text, document);
+  TBaseRequest::ParseResponse(response, document);
   for (const TXMLNode& item : document->SelectNodes("//ebay:Item")) {
     const TXMLNode id = item.SelectSingleNode("./ebay:ItemID");
     if (!id || !OnItem) continue;

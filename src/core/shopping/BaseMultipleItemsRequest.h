@@ -37,7 +37,8 @@ class TBaseMultipleItemsRequest : public TBaseRequest {
   // Checks the acknowledgement, then raises OnItem for every "Item" with an
   // "ItemID", in document order. A listing that cannot be read goes to OnError
   // and the others still arrive.
-  void ParseResponse(const QString& text, std::unique_ptr<TXMLDocument>& document) override;
+  void ParseResponse(const TResponseText& response,
+                     std::unique_ptr<TXMLDocument>& document) override;
 
   const char* CallName() const { return FCallName; }
 

@@ -75,18 +75,18 @@ QString TBaseRequest::DecodeResponse(const QByteArray& body) {
 }
 
 void TBaseRequest::HandleResponseData(const QByteArray& body) {
-  const QString text = DecodeResponse(body);
   std::unique_ptr<TXMLDocument> document;
   try {
-    ParseResponse(text, document);
+    ParseResponse(TResponseText::FromBody(body), document);
   } catch (const EShopping& error) {
     if (OnError) OnError(this, error);
   }
 }
 
-void TBaseRequest::ParseResponse(const QString& text, std::unique_ptr<TXMLDocument>& document) {
+void TBaseRequest::ParseResponse(const TResponseText& response,
+                                 std::unique_ptr<TXMLDocument>& document) {
   document = NewXPathDocument();
-  if (!document->LoadXML(text)) {
+  if (!document->LoadXMLUtf8(response.Utf8())) {
     const TXMLDocument::TParseError error = document->ParseError();
     document.reset();
     throw EShopping(QStringLiteral("XML-Daten konnten nicht geladen werden. ") +

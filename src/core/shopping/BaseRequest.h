@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/shopping/EShopping.h"
+#include "core/shopping/ResponseText.h"
 #include "core/shopping/XMLDocument.h"
 
 class THTTPThread;
@@ -41,7 +42,8 @@ class TBaseRequest {
   virtual void HandleResponse(THTTPThread& worker);
   // Loads the answer and checks its acknowledgement; raises EShopping, or an
   // EShoppingReturn descendant with eBay's first error. document is none after a raise.
-  virtual void ParseResponse(const QString& text, std::unique_ptr<TXMLDocument>& document);
+  virtual void ParseResponse(const TResponseText& response,
+                             std::unique_ptr<TXMLDocument>& document);
   // Returns every field to its default.
   virtual void Reset();
 

@@ -79,10 +79,10 @@ std::unique_ptr<TBaseSearchRequest> TBaseSearchRequest::CreateFromData(TXMLNode 
   return request;
 }
 
-void TBaseSearchRequest::ParseSearchResult(const QString& text, TSimpleItemList& list,
+void TBaseSearchRequest::ParseSearchResult(const TResponseText& response, TSimpleItemList& list,
                                            std::unique_ptr<TXMLDocument>& document,
                                            const TItemErrorHandler& onItemError) {
-  ParseResponse(text, document);
+  ParseResponse(response, document);
   const TXMLNode result = document->SelectSingleNode("//ebay:SearchResult");
   if (!result) {
     document.reset();

@@ -46,7 +46,7 @@ class TBaseSearchRequest : public TBaseRequest {
   // EShopping without "ItemArray" (document is none then). A listing that cannot
   // be read is skipped and handed to onItemError (raised after the page when
   // there is no handler), so one bad listing does not cost the rest of the page.
-  void ParseSearchResult(const QString& text, TSimpleItemList& list,
+  void ParseSearchResult(const TResponseText& response, TSimpleItemList& list,
                          std::unique_ptr<TXMLDocument>& document,
                          const TItemErrorHandler& onItemError = nullptr);
 };

@@ -1,5 +1,7 @@
 #include "core/shopping/ISODateTime.h"
 
+#include <QHash>
+
 namespace ISODateTime {
 
 namespace {
@@ -97,6 +99,32 @@ bool TryParse(const QString& text, QDateTime& value) {
   if (!ParseTime(QStringView(text).mid(split + 1), time)) return false;
   value = QDateTime(date, time, Qt::UTC);
   return true;
+}
+
+QDateTime ToLocal(const QDateTime& utc) {
+  if (!utc.isValid()) return QDateTime();
+  // Every zone changes its offset on a quarter hour of UTC.
+  constexpr qint64 kBucketSecs = 15 * 60;
+  // Forget offsets now and then, so a change of the system's zone is noticed.
+  constexpr qint64 kKeepMSecs = 5 * 60 * 1000;
+  constexpr qsizetype kMaxEntries = 4096;
+  struct TCache {
+    QHash<qint64, int> Offsets;
+    qint64 Since = 0;
+  };
+  thread_local TCache cache;
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (now - cache.Since > kKeepMSecs || cache.Offsets.size() > kMaxEntries) {
+    cache.Offsets.clear();
+    cache.Since = now;
+  }
+  const qint64 msecs = utc.toMSecsSinceEpoch();
+  const qint64 bucket =
+      msecs >= 0 ? msecs / 1000 / kBucketSecs : (msecs / 1000 - kBucketSecs + 1) / kBucketSecs;
+  auto it = cache.Offsets.constFind(bucket);
+  if (it == cache.Offsets.constEnd())
+    it = cache.Offsets.insert(bucket, utc.toLocalTime().offsetFromUtc());
+  return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, it.value());
 }
 
 QString ToText(const QDateTime& value) {

@@ -16,6 +16,12 @@ namespace ISODateTime {
 // three are milliseconds, so ".000Z" is 0 ms); a fraction needs seconds.
 bool TryParse(const QString& text, QDateTime& value);
 
+// The same instant in the system's local time, with the local offset of that
+// instant. Offsets are looked up once per quarter hour of UTC and kept for a
+// few minutes: the C library reads the zone file on every conversion, which
+// would dominate reading a page of listings.
+QDateTime ToLocal(const QDateTime& utc);
+
 // UTC text with milliseconds, "2008-05-20T17:04:00.000Z"; empty for an invalid value.
 QString ToText(const QDateTime& value);
 

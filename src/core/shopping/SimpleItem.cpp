@@ -15,7 +15,7 @@ namespace {
 // A price pair: the site's own amount, then eBay's converted one, each
 // replacing the value only when it is a readable number. The currency of the
 // first converted amount that names one becomes the listing's currency.
-void ReadPrice(const TItemElementReader& reader, const char* plain, const char* converted,
+void ReadPrice(const TItemElementReader& reader, TItemField plain, TItemField converted,
                TMoney& price, TCurrencyCode& currency) {
   if (const TXMLNode n = reader.First(plain)) Money::TryParse(n.Text(), price);
   if (const TXMLNode n = reader.First(converted)) {
@@ -27,29 +27,29 @@ void ReadPrice(const TItemElementReader& reader, const char* plain, const char* 
 
 // EndTime and StartTime come in UTC and are kept in local time. A text whose
 // time part is broken still yields its date (at local midnight).
-void ReadDateTime(const TItemElementReader& reader, const char* name, QDateTime& value) {
+void ReadDateTime(const TItemElementReader& reader, TItemField name, QDateTime& value) {
   const TXMLNode n = reader.First(name);
   if (!n) return;
   const QString text = n.Text();
   if (text.isEmpty()) return;
   QDateTime parsed;
   if (ISODateTime::TryParse(text, parsed))
-    value = parsed.toLocalTime();
+    value = ISODateTime::ToLocal(parsed);
   else if (parsed.isValid())
     value = QDateTime(parsed.date(), QTime(0, 0), Qt::LocalTime);
   else
     value = QDateTime();
 }
 
-void ReadText(const TItemElementReader& reader, const char* name, QString& value) {
+void ReadText(const TItemElementReader& reader, TItemField name, QString& value) {
   if (const TXMLNode n = reader.First(name)) value = n.Text();
 }
 
-void ReadNarrow(const TItemElementReader& reader, const char* name, QByteArray& value) {
+void ReadNarrow(const TItemElementReader& reader, TItemField name, QByteArray& value) {
   if (const TXMLNode n = reader.First(name)) value = n.Text().toUtf8();
 }
 
-void ReadFlag(const TItemElementReader& reader, const char* name, bool& value) {
+void ReadFlag(const TItemElementReader& reader, TItemField name, bool& value) {
   value = reader.Bool(name, value);
 }
 
@@ -70,8 +70,8 @@ void TSimpleItem::SetItemID(const QByteArray& itemID) {
 void TSimpleItem::LoadFromNode(TXMLNode item) {
   const TItemElementReader reader(item);
 
-  ReadFlag(reader, "BestOfferEnabled", BestOfferEnabled);
-  if (const TXMLNode n = reader.First("BidCount")) {
+  ReadFlag(reader, TItemField::BestOfferEnabled, BestOfferEnabled);
+  if (const TXMLNode n = reader.First(TItemField::BidCount)) {
     bool ok = false;
     const int count = n.Text().trimmed().toInt(&ok);
     if (!ok)
@@ -80,27 +80,30 @@ void TSimpleItem::LoadFromNode(TXMLNode item) {
               .arg(n.Text().left(40), QString::fromUtf8(FItemID)));
     BidCount = quint8(count);
   }
-  ReadFlag(reader, "BuyItNowAvailable", BuyItNowAvailable);
-  ReadPrice(reader, "BuyItNowPrice", "ConvertedBuyItNowPrice", BuyItNowPrice, CurrencyID);
-  ReadText(reader, "Country", Country);
-  ReadPrice(reader, "CurrentPrice", "ConvertedCurrentPrice", CurrentPrice, CurrencyID);
-  ReadText(reader, "Description", Description);
-  if (const TXMLNode n = reader.First("DistanceFromBuyer")) {
+  ReadFlag(reader, TItemField::BuyItNowAvailable, BuyItNowAvailable);
+  ReadPrice(reader, TItemField::BuyItNowPrice, TItemField::ConvertedBuyItNowPrice, BuyItNowPrice,
+            CurrencyID);
+  ReadText(reader, TItemField::Country, Country);
+  ReadPrice(reader, TItemField::CurrentPrice, TItemField::ConvertedCurrentPrice, CurrentPrice,
+            CurrencyID);
+  ReadText(reader, TItemField::Description, Description);
+  if (const TXMLNode n = reader.First(TItemField::DistanceFromBuyer)) {
     bool ok = false;
     const double value = n.Text().trimmed().toDouble(&ok);
     if (ok && std::isfinite(value)) DistanceFromBuyer.Value = value;
     if (n.HasAttribute("unit")) DistanceFromBuyer.Unit = n.Attribute("unit");
   }
-  ReadDateTime(reader, "EndTime", EndTime);
-  ReadText(reader, "GalleryURL", GalleryURL);
-  ReadFlag(reader, "GetItFast", GetItFast);
-  ReadFlag(reader, "Gift", Gift);
-  if (const TXMLNode n = reader.First("ItemID")) SetItemID(n.Text().toUtf8());
+  ReadDateTime(reader, TItemField::EndTime, EndTime);
+  ReadText(reader, TItemField::GalleryURL, GalleryURL);
+  ReadFlag(reader, TItemField::GetItFast, GetItFast);
+  ReadFlag(reader, TItemField::Gift, Gift);
+  if (const TXMLNode n = reader.First(TItemField::ItemID)) SetItemID(n.Text().toUtf8());
 
   {
     std::vector<TXMLNode> entries;
-    for (const TXMLNode& specifics : reader.All("ItemSpecifics")) {
-      const std::vector<TXMLNode> more = TItemElementReader(specifics).All("NameValueList");
+    for (const TXMLNode& specifics : reader.All(TItemField::ItemSpecifics)) {
+      const std::vector<TXMLNode> more =
+          TItemElementReader(specifics).All(TItemField::NameValueList);
       entries.insert(entries.end(), more.begin(), more.end());
     }
     if (!entries.empty()) {
@@ -127,18 +130,18 @@ void TSimpleItem::LoadFromNode(TXMLNode item) {
     }
   }
 
-  if (const TXMLNode n = reader.First("ListingStatus"))
+  if (const TXMLNode n = reader.First(TItemField::ListingStatus))
     ListingStatus = TShoppingEnumTypeConverter::FromText<TListingStatus>(n.Text());
-  if (const TXMLNode n = reader.First("ListingType"))
+  if (const TXMLNode n = reader.First(TItemField::ListingType))
     ListingType = TShoppingEnumTypeConverter::FromText<TListingType>(n.Text());
-  ReadText(reader, "Location", Location);
-  for (const TXMLNode& n : reader.All("PaymentMethods")) {
+  ReadText(reader, TItemField::Location, Location);
+  for (const TXMLNode& n : reader.All(TItemField::PaymentMethods)) {
     const int ordinal = int(TShoppingEnumTypeConverter::FromText<TPaymentMethod>(n.Text()));
     if (ordinal <= 31) PaymentMethods |= TPaymentMethods(1) << ordinal;
   }
-  ReadFlag(reader, "PictureExists", PictureExists);
+  ReadFlag(reader, TItemField::PictureExists, PictureExists);
 
-  const std::vector<TXMLNode> pictures = reader.All("PictureURL");
+  const std::vector<TXMLNode> pictures = reader.All(TItemField::PictureURL);
   if (!pictures.empty()) {
     // Addresses compare without regard to case; a set keeps thousands of them linear.
     QSet<QString> known;
@@ -154,13 +157,13 @@ void TSimpleItem::LoadFromNode(TXMLNode item) {
     }
   }
 
-  ReadNarrow(reader, "PostalCode", PostalCode);
-  ReadNarrow(reader, "PrimaryCategoryID", PrimaryCategoryID);
-  ReadNarrow(reader, "SecondaryCategoryID", SecondaryCategoryID);
-  if (const TXMLNode n = reader.First("Seller")) Seller.LoadFromNode(n);
-  if (const TXMLNode n = reader.First("HighBidder")) HighBidder.LoadFromNode(n);
-  for (const TXMLNode& summary : reader.All("ShippingCostSummary")) {
-    if (const TXMLNode n = TItemElementReader(summary).First("ShippingServiceCost")) {
+  ReadNarrow(reader, TItemField::PostalCode, PostalCode);
+  ReadNarrow(reader, TItemField::PrimaryCategoryID, PrimaryCategoryID);
+  ReadNarrow(reader, TItemField::SecondaryCategoryID, SecondaryCategoryID);
+  if (const TXMLNode n = reader.First(TItemField::Seller)) Seller.LoadFromNode(n);
+  if (const TXMLNode n = reader.First(TItemField::HighBidder)) HighBidder.LoadFromNode(n);
+  for (const TXMLNode& summary : reader.All(TItemField::ShippingCostSummary)) {
+    if (const TXMLNode n = TItemElementReader(summary).First(TItemField::ShippingServiceCost)) {
       Money::TryParse(n.Text(), ShippingServiceCost);
       break;
     }
@@ -168,13 +171,13 @@ void TSimpleItem::LoadFromNode(TXMLNode item) {
 
   // An absent "Site" looks up the current site's name, so the site stays; an
   // unknown text leaves the listing without site.
-  const QString siteText = reader.Text("Site", Site ? Site->Name : QStringLiteral("nil"));
+  const QString siteText = reader.Text(TItemField::Site, Site ? Site->Name : QStringLiteral("nil"));
   Site = SiteList().FindByName(siteText);
 
-  ReadDateTime(reader, "StartTime", StartTime);
-  ReadText(reader, "Subtitle", Subtitle);
-  ReadText(reader, "Title", Title);
-  ReadText(reader, "ViewItemURLForNaturalSearch", ViewItemURLForNaturalSearch);
+  ReadDateTime(reader, TItemField::StartTime, StartTime);
+  ReadText(reader, TItemField::Subtitle, Subtitle);
+  ReadText(reader, TItemField::Title, Title);
+  ReadText(reader, TItemField::ViewItemURLForNaturalSearch, ViewItemURLForNaturalSearch);
 
   // eBay reports the price of a fixed-price listing as its current price.
   if (CurrentPrice > 0 &&

@@ -212,14 +212,14 @@ void TSimpleItemList::RaiseError(const EShopping& error) {
 
 void TSimpleItemList::HandlePageData(const QByteArray& body, const QString& tag) {
   if (!FSearchRequest) return;
-  const QString text = TBaseRequest::DecodeResponse(body);
+  const TResponseText response = TResponseText::FromBody(body);
   std::unique_ptr<TXMLDocument> document;
   try {
-    FSearchRequest->ParseSearchResult(text, *this, document,
+    FSearchRequest->ParseSearchResult(response, *this, document,
                                       [this](const EShopping& error) { RaiseError(error); });
     if (!document) return;
     if (tag != kFirstCallTag) {
-      if (OnNextPage) OnNextPage(this, text, *document);
+      if (OnNextPage) OnNextPage(this, response, *document);
       return;
     }
     const TXMLNode root = document->DocumentElement();
@@ -227,7 +227,7 @@ void TSimpleItemList::HandlePageData(const QByteArray& body, const QString& tag)
       TotalPages = GetNodeInt(root, "//ebay:TotalPages", 0);
     if (root.SelectSingleNode("//ebay:TotalItems"))
       TotalItems = GetNodeInt(root, "//ebay:TotalItems", 0);
-    if (OnFirstPage) OnFirstPage(this, text, *document);
+    if (OnFirstPage) OnFirstPage(this, response, *document);
     if (MaxPages > 1 && TotalPages > 1) RequestPages(2, MaxPages - 1);
   } catch (const EShopping& error) {
     RaiseError(error);

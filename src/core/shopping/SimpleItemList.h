@@ -9,6 +9,7 @@
 
 #include "core/shopping/EShopping.h"
 #include "core/shopping/PendingIDList.h"
+#include "core/shopping/ResponseText.h"
 #include "core/shopping/ShoppingEnums.h"
 #include "core/shopping/XMLDocument.h"
 
@@ -34,7 +35,7 @@ class TSimpleItemList : public QObject {
       std::function<void(TSimpleItemList* sender, int index, TSimpleItem* item)>;
   using TItemChangedEvent = std::function<void(TSimpleItemList* sender, TItemChangeKind kind,
                                                TSimpleItem* item, int index)>;
-  using TPageEvent = std::function<void(TSimpleItemList* sender, const QString& responseText,
+  using TPageEvent = std::function<void(TSimpleItemList* sender, const TResponseText& response,
                                         TXMLDocument& document)>;
   using TErrorEvent = std::function<void(TSimpleItemList* sender, const EShopping& error)>;
   using TProgressEvent = std::function<void(TSimpleItemList* sender, int percent)>;

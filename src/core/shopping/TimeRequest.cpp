@@ -36,11 +36,12 @@ void TTimeRequest::PrepareHTTP(THTTPThreadManager& scheduler, THTTPThread& worke
   ResponseTick = Tick();
 }
 
-void TTimeRequest::ParseResponse(const QString& text, std::unique_ptr<TXMLDocument>& document) {
+void TTimeRequest::ParseResponse(const TResponseText& response,
+                                 std::unique_ptr<TXMLDocument>& document) {
   const quint32 now = Tick();
   RoundTripMs = now - ResponseTick;  // unsigned: correct across the tick's wrap
   ResponseTick = now;
-  TBaseRequest::ParseResponse(text, document);
+  TBaseRequest::ParseResponse(response, document);
   const TXMLNode stamp = document->DocumentElement().SelectSingleNode("./ebay:Timestamp");
   QDateTime time;
   if (stamp && !stamp.Text().isEmpty() && ISODateTime::TryParse(stamp.Text(), time)) {

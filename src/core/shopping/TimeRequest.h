@@ -27,7 +27,8 @@ class TTimeRequest : public TBaseRequest {
   void PrepareHTTP(THTTPThreadManager& scheduler, THTTPThread& worker) override;
   // Measures the round trip, checks the answer (errors leave EBayTime alone),
   // then takes "Timestamp"; a missing or unreadable one resets the time.
-  void ParseResponse(const QString& text, std::unique_ptr<TXMLDocument>& document) override;
+  void ParseResponse(const TResponseText& response,
+                     std::unique_ptr<TXMLDocument>& document) override;
   void Reset() override;
 
   // Queues the call (priority 3).

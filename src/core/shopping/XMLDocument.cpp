@@ -59,6 +59,10 @@ bool TXMLDocument::LoadXML(const QString& text) {
   return ParseBytes(text.toUtf8(), true);
 }
 
+bool TXMLDocument::LoadXMLUtf8(const QByteArray& utf8) {
+  return ParseBytes(utf8, true);
+}
+
 bool TXMLDocument::LoadXMLBytes(const QByteArray& bytes) {
   return ParseBytes(bytes, false);
 }

@@ -28,6 +28,8 @@ class TXMLDocument {
 
   // Loads decoded text. A declared encoding is ignored: the text is already text.
   bool LoadXML(const QString& text);
+  // Loads UTF-8 text (already decoded, so a declared encoding is ignored).
+  bool LoadXMLUtf8(const QByteArray& utf8);
   // Loads bytes, honouring a byte-order mark or the declared encoding.
   bool LoadXMLBytes(const QByteArray& bytes);
   // Loads a file as bytes. A missing file is a failed load with its reason.

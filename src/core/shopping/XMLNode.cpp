@@ -5,6 +5,7 @@
 #include <libxml/xpathInternals.h>
 
 #include <QHash>
+#include <cctype>
 #include <cstring>
 
 #include "core/shopping/MSXMLTools.h"
@@ -100,6 +101,44 @@ QString FromXmlChar(const xmlChar* s) {
   return s ? QString::fromUtf8(reinterpret_cast<const char*>(s)) : QString();
 }
 
+// Whether path is "//ebay:Name" (one name, no further steps or predicates); name
+// then points at the name.
+bool IsDescendantNamePath(const char* path, const char*& name) {
+  if (std::strncmp(path, "//ebay:", 7) != 0) return false;
+  name = path + 7;
+  if (!std::isalpha(static_cast<unsigned char>(*name)) && *name != '_') return false;
+  for (const char* p = name; *p; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (!std::isalnum(c) && c != '_' && c != '-' && c != '.') return false;
+  }
+  return true;
+}
+
+// The first element in document order named name in the API namespace. XPath
+// would collect every node of the document before picking the first; a page of
+// listings has thousands, and the totals sit at its end.
+xmlNodePtr FirstDescendantNamed(xmlNodePtr from, const char* name) {
+  xmlNodePtr top = from->type == XML_DOCUMENT_NODE ? from : reinterpret_cast<xmlNodePtr>(from->doc);
+  if (!top) return nullptr;
+  xmlNodePtr n = top->children;
+  while (n) {
+    if (n->type == XML_ELEMENT_NODE) {
+      if (n->ns && n->ns->href && std::strcmp(reinterpret_cast<const char*>(n->name), name) == 0 &&
+          std::strcmp(reinterpret_cast<const char*>(n->ns->href), kEBayNamespace) == 0)
+        return n;
+      if (n->children) {
+        n = n->children;
+        continue;
+      }
+    }
+    while (n && n != top && !n->next)
+      n = n->parent;
+    if (!n || n == top) break;
+    n = n->next;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool TXMLNode::IsElement() const {
@@ -127,6 +166,10 @@ QString TXMLNode::NodeName() const {
 
 QString TXMLNode::LocalName() const {
   return FNode ? FromXmlChar(FNode->name) : QString();
+}
+
+const char* TXMLNode::LocalNameRaw() const {
+  return FNode && FNode->name ? reinterpret_cast<const char*>(FNode->name) : "";
 }
 
 bool TXMLNode::HasLocalName(const char* name) const {
@@ -291,6 +334,9 @@ void TXMLNode::Free() {
 }
 
 TXMLNode TXMLNode::SelectSingleNode(const char* path) const {
+  const char* name = nullptr;
+  if (FNode && path && IsDescendantNamePath(path, name))
+    return TXMLNode(FirstDescendantNamed(FNode, name));
   xmlXPathObjectPtr result = XPathCache().Evaluate(FNode, path);
   if (!result) return TXMLNode();
   TXMLNode found;

@@ -28,6 +28,8 @@ class TXMLNode {
   QString NodeName() const;
   // The name without prefix.
   QString LocalName() const;
+  // The local name as libxml2 keeps it (UTF-8), "" for none; valid while the node lives.
+  const char* LocalNameRaw() const;
   // Compares the local name with an ASCII name without building a QString.
   bool HasLocalName(const char* name) const;
   QString NamespaceURI() const;
