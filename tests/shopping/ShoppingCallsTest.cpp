@@ -107,6 +107,45 @@ TEST_F(ShoppingCalls, SearchQueuesThePagesOfASequence) {
   }
 }
 
+TEST_F(ShoppingCalls, FirstPageTotalsAreReadDefensively) {
+  TFakeShoppingServer server([](const TCall& call) {
+    const QByteArray totals = call.Values("QueryKeywords").value(0);
+    QByteArray answer = SearchAnswer(2, PageOf(call), 1);
+    const QByteArray tag = "<TotalPages>1</TotalPages>";
+    if (totals == "none") return answer.replace(tag, "");
+    return answer.replace(tag, "<TotalPages>" + totals + "</TotalPages>");
+  });
+  struct Case {
+    const char* Totals;
+    int TotalPages;  // afterwards, starting from 7
+    std::vector<int> Pages;
+  };
+  const Case cases[] = {{"2147483647", 2147483647, {1, 2, 3}},
+                        {"-5", -5, {1}},
+                        {"many", 0, {1}},
+                        {"99999999999", 0, {1}},
+                        {"none", 7, {1, 2, 3}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Totals);
+    TSimpleItemList list;
+    list.SetAutoFetchDetails(false);
+    TSearchEvents events(list);
+    list.TotalPages = 7;  // as left by an earlier search
+    auto* request = new TAdvancedSearchRequest;
+    request->QueryKeywords = QString::fromLatin1(c.Totals);
+    const size_t before = server.Calls().size();
+    list.StartSearch(request, 3);
+    ASSERT_TRUE(WaitFor([&] { return events.Finished == 1; }));
+    EXPECT_EQ(list.TotalPages, c.TotalPages);
+    std::vector<int> pages;
+    const std::vector<TCall> calls = server.Calls();
+    for (size_t i = before; i < calls.size(); ++i)
+      pages.push_back(PageOf(calls[i]));
+    std::sort(pages.begin(), pages.end());
+    EXPECT_EQ(pages, c.Pages);
+  }
+}
+
 TEST_F(ShoppingCalls, RequestPagesContinuesASearch) {
   TFakeShoppingServer server([](const TCall& call) { return SearchAnswer(2, PageOf(call), 5); });
   TSimpleItemList list;
