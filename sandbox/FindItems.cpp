@@ -105,8 +105,9 @@ bool FindItems::ParseKeywords(const std::string& text, ShoppingError& error) {
   }
   auto makeTerm = [](std::string word, Term& term) {
     if (!word.empty() && word.back() == '*') {
-      term.prefix = true;
       word.pop_back();
+      // A one-letter prefix would drag in most of the catalogue: taken as a word.
+      term.prefix = word.size() >= 2;
     }
     term.words = TextUtil::Words(word);
     return !term.words.empty();

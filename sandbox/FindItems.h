@@ -24,6 +24,7 @@ class FindItems {
   void Write(XmlWriter& xml);
 
   int TotalItems() const { return static_cast<int>(matches_.size()); }
+  int PageSize() const { return entries_; }
 
  private:
   struct Term {

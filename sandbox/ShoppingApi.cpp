@@ -138,6 +138,7 @@ ShoppingAnswer ShoppingApi::Handle(const ShoppingCall& call) {
     const SiteCatalogue& cat = catalogue_.Site(SiteTable::IndexOf(site->id));
     FindItems find(catalogue_, cat, ctx);
     if (!find.Parse(request, error)) return Failure(name, error);
+    a.xml.reserve(static_cast<size_t>(find.PageSize()) * 2500 + 1024);  // no regrowing copies
     Begin(a.xml, name, ctx.nowMs, call.warning);
     XmlWriter xml(a.xml);
     find.Write(xml);
