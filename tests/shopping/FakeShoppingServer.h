@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QRegularExpression>
 #include <QString>
 #include <QtTest/QTest>
 #include <chrono>
@@ -31,10 +30,15 @@ class TFakeShoppingServer {
     // The texts of the body's <tag> elements, in order.
     QByteArrayList Values(const char* tag) const {
       QByteArrayList values;
-      const QRegularExpression re(QStringLiteral("<%1>([^<]*)</%1>").arg(QLatin1String(tag)));
-      auto it = re.globalMatch(QString::fromUtf8(Body));
-      while (it.hasNext())
-        values << it.next().captured(1).toUtf8();
+      const QByteArray open = QByteArray("<") + tag + ">";
+      const QByteArray close = QByteArray("</") + tag + ">";
+      for (qsizetype at = Body.indexOf(open); at >= 0; at = Body.indexOf(open, at)) {
+        const qsizetype start = at + open.size();
+        const qsizetype end = Body.indexOf(close, start);
+        if (end < 0) break;
+        values << Body.mid(start, end - start);
+        at = end + close.size();
+      }
       return values;
     }
   };
