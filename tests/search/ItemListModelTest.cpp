@@ -368,7 +368,8 @@ TEST_F(ItemListModel, ColumnsSaveAndLoadAndSurviveBrokenSettings) {
   EXPECT_EQ(other.SortColumn(), int(C::Price));
   EXPECT_FALSE(other.SortAscending());
 
-  // "Visible" read as on keeps a hidden column hidden; junk is tamed.
+  // A column shown by the user is shown again, though it starts hidden; junk
+  // is tamed.
   TIniFile broken;
   broken.LoadFromText(
       "[ItemList]\n0.Visible=1\n1.Width=-50\n2.Width=999999\n13.Width=400\n"
@@ -376,7 +377,7 @@ TEST_F(ItemListModel, ColumnsSaveAndLoadAndSurviveBrokenSettings) {
   M tamed;
   tamed.LoadColumns(broken);
   const TItemListColumns& c = tamed.Columns();
-  EXPECT_FALSE(c.Columns[C::Number].Visible);
+  EXPECT_TRUE(c.Columns[C::Number].Visible);
   EXPECT_GE(c.Columns[C::Title].Width, 10);
   EXPECT_LE(c.Columns[C::Bids].Width, 4000);
   EXPECT_EQ(c.Columns[C::Picture].Width, 50);

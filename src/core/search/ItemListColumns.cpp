@@ -79,7 +79,7 @@ void TItemListColumns::Load(const TIniFile& ini) {
     TColumn& c = Columns[size_t(i)];
     c.Width = ClampWidth(i, ini.ReadInteger(s, Key(i, ".Width"), c.Width));
     c.Position = ini.ReadInteger(s, Key(i, ".Position"), c.Position);
-    if (!ini.ReadBool(s, Key(i, ".Visible"), c.Visible)) c.Visible = false;
+    c.Visible = ini.ReadBool(s, Key(i, ".Visible"), c.Visible);
   }
   NormalizePositions();
   const int sortColumn = ini.ReadInteger(s, QStringLiteral("SortColumn"), SortColumn);

@@ -68,10 +68,9 @@ class TItemListColumns {
   // Writes "<i>.Width", "<i>.Position", "<i>.Visible" for every column, then
   // "SortColumn" and "SortAsc", into section "ItemList".
   void Save(TIniFile& ini) const;
-  // Reads the same keys with the current values as defaults. A column read as
-  // hidden is hidden; one read as visible keeps its current visibility.
-  // Positions that do not form a proper order are put in order again (ties
-  // keep the column order), unknown sort columns are ignored.
+  // Reads the same keys with the current values as defaults; a column the
+  // user showed comes back shown, also one that starts hidden. Positions that do not form a proper
+  // order are put in order again (ties keep the column order), unknown sort columns are ignored.
   void Load(const TIniFile& ini);
 
   // The column indexes in display order.
