@@ -40,11 +40,11 @@ const char* FaultTable::Name(FaultKind kind) {
   }
 }
 
-bool FaultTable::Set(std::string_view spec, std::string& error) {
+bool FaultTable::Set(std::string_view text, std::string& error) {
   std::vector<Rule> rules;
-  std::string trimmed = TextUtil::Trim(spec);
+  std::string trimmed = TextUtil::Trim(text);
   if (trimmed.size() > 4096) {
-    error = "fault spec too long";
+    error = "fault rules too long";
     return false;
   }
   if (!trimmed.empty()) {
@@ -98,14 +98,14 @@ bool FaultTable::Set(std::string_view spec, std::string& error) {
   }
   std::lock_guard<std::mutex> lock(mutex_);
   rules_ = std::move(rules);
-  spec_ = trimmed;
+  rulesText_ = trimmed;
   any_ = !rules_.empty();
   return true;
 }
 
-std::string FaultTable::Spec() const {
+std::string FaultTable::Rules() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return spec_;
+  return rulesText_;
 }
 
 FaultDecision FaultTable::Decide(std::string_view path) {

@@ -25,7 +25,7 @@ struct FaultDecision {
   FaultKind kind = FaultKind::None;
 };
 
-// Faults per path prefix, from a spec "PATH:KIND=VALUE[,KIND=VALUE...][;PATH:...]".
+// Faults per path prefix, from rules "PATH:KIND=VALUE[,KIND=VALUE...][;PATH:...]".
 // PATH is a prefix of the request path without its leading slash, or "*" for
 // every path; the longest matching prefix wins. KIND is "latency"
 // (milliseconds) or one of http500, drop, badxml, warning, truncgzip, slow
@@ -33,10 +33,10 @@ struct FaultDecision {
 // (0.5: every second one, 1: all), so tests need no luck.
 class FaultTable {
  public:
-  // Replaces every rule; an empty spec clears them. False (rules unchanged)
-  // with a message when the spec does not parse.
-  bool Set(std::string_view spec, std::string& error);
-  std::string Spec() const;
+  // Replaces every rule; empty rules clear them. False (rules unchanged)
+  // with a message when the rules do not parse.
+  bool Set(std::string_view text, std::string& error);
+  std::string Rules() const;
 
   // Decides for one request; the sandbox's own control paths are exempt.
   FaultDecision Decide(std::string_view path);
@@ -54,7 +54,7 @@ class FaultTable {
 
   mutable std::mutex mutex_;
   std::vector<Rule> rules_;
-  std::string spec_;
+  std::string rulesText_;
   std::atomic<bool> any_{false};
   std::array<std::atomic<uint64_t>, static_cast<size_t>(FaultKind::Count)> fired_{};
 };

@@ -7,14 +7,14 @@
 
 const char* Options::Usage() {
   return "usage: quarn-sandbox [--port N] [--seed N] [--items-per-site N] [--clock-speed F]\n"
-         "                     [--latency-ms N] [--faults SPEC] [--host ADDR] [--start-time ISO]\n"
+         "                     [--latency-ms N] [--faults RULES] [--host ADDR] [--start-time ISO]\n"
          "                     [--categories FILE] [--modules DIR] [--message TEXT]\n"
          "                     [--latest-version V] [--kat-version V] [--threads N]\n"
          "Plays eBay's Shopping API and Quarn's server on http://HOST:PORT/ (port 0: any free "
          "port).\n"
          "--categories: a Categories.xml (default: SiteData/Categories.xml beside the program,\n"
          "      when it exists) or \"builtin\" for the sandbox's own small trees.\n"
-         "SPEC: PATH:KIND=VALUE[,KIND=VALUE...][;PATH:...], PATH a path prefix or *, KIND latency "
+         "RULES: PATH:KIND=VALUE[,KIND=VALUE...][;PATH:...], PATH a path prefix or *, KIND latency "
          "(ms)\n"
          "      or http500|drop|badxml|warning|truncgzip|slow with a rate from 0 to 1.\n";
 }

@@ -167,7 +167,7 @@ void SandboxServer::Routes() {
     s.set_content(StateJson(), "application/json");
   });
   server_.Get("/sandbox/faults", [this](const Request&, Response& s) {
-    s.set_content(faults_.Spec() + "\n", "text/plain");
+    s.set_content(faults_.Rules() + "\n", "text/plain");
   });
   server_.Post("/sandbox/faults", [this](const Request& req, Response& s) {
     std::string error;
@@ -225,7 +225,7 @@ std::string SandboxServer::StateJson() const {
     fired += "\"" + std::string(FaultTable::Name(static_cast<FaultKind>(k))) +
              "\":" + std::to_string(faults_.Fired(static_cast<FaultKind>(k)));
   }
-  field("faults", "{\"spec\":" + quoted(faults_.Spec()) + ",\"fired\":" + fired + "}}");
+  field("faults", "{\"rules\":" + quoted(faults_.Rules()) + ",\"fired\":" + fired + "}}");
   field("lastViewedCount", std::to_string(maker_->LastViewedCount()));
   return j + "}\n";
 }

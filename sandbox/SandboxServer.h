@@ -26,7 +26,7 @@ class SandboxServer {
  public:
   explicit SandboxServer(const Options& options);
 
-  // Loads the categories, applies the fault spec and binds the port.
+  // Loads the categories, applies the fault rules and binds the port.
   bool Start(std::string& error);
   int Port() const { return port_; }
   std::string Address() const;

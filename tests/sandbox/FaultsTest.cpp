@@ -13,10 +13,10 @@ namespace {
 const std::string kSearch =
     SandboxProcess::Document("FindItemsAdvanced", "<MaxEntries>50</MaxEntries>");
 
-void SetFaults(const SandboxProcess& s, const std::string& spec, int expectedStatus = 200) {
-  auto r = s.Client().Post("/sandbox/faults", spec, "text/plain");
+void SetFaults(const SandboxProcess& s, const std::string& rules, int expectedStatus = 200) {
+  auto r = s.Client().Post("/sandbox/faults", rules, "text/plain");
   ASSERT_TRUE(r);
-  ASSERT_EQ(r->status, expectedStatus) << spec << ": " << r->body;
+  ASSERT_EQ(r->status, expectedStatus) << rules << ": " << r->body;
 }
 
 RawHttp::Exchange Search(const SandboxProcess& s, const std::string& extraHeaders = "") {
@@ -128,7 +128,7 @@ TEST_F(Faults, LatencyDelaysTheAnswer) {
   EXPECT_LT(other, 400);
 }
 
-TEST_F(Faults, BadSpecsAreRefusedAndChangeNothing) {
+TEST_F(Faults, BadRulesAreRefusedAndChangeNothing) {
   ASSERT_TRUE(sandbox.Running());
   SetFaults(sandbox, "shopping:warning=1");
   for (const char* bad : {"shopping", "shopping:explode=1", "shopping:drop=2",
