@@ -125,7 +125,7 @@ TItemListFrame::TItemListFrame(QWidget* parent) : QWidget(parent) {
   ItemListTimer = new QTimer(this);
   ItemListTimer->setObjectName(QStringLiteral("ItemListTimer"));
   ItemListTimer->setInterval(1000);
-  connect(ItemListTimer, &QTimer::timeout, this, &TItemListFrame::RepaintTimeLeft);
+  connect(ItemListTimer, &QTimer::timeout, this, &TItemListFrame::RepaintRows);
   ItemListTimer->start();
 
   BuildHeaderMenu();
@@ -241,12 +241,11 @@ void TItemListFrame::ExpandGroups() {
   if (Model_->ListMode() != TItemListModel::Flat) ItemList->expandAll();
 }
 
-void TItemListFrame::RepaintTimeLeft() {
-  QHeaderView* header = ItemList->header();
-  if (header->isSectionHidden(C::Left)) return;
-  QWidget* viewport = ItemList->viewport();
-  viewport->update(QRect(header->sectionViewportPosition(C::Left), 0, header->sectionSize(C::Left),
-                         viewport->height()));
+void TItemListFrame::RepaintRows() {
+  // The whole visible part, not only the time-left column: the day names roll
+  // over at midnight, listings opened meanwhile turn green and detail answers
+  // fill in cells, and a screenful of rows paints in a few milliseconds.
+  ItemList->viewport()->update();
 }
 
 // --- settings ---

@@ -31,7 +31,7 @@ class TItemListFrame : public QWidget {
   ~TItemListFrame() override;
 
   QTreeView* ItemList = nullptr;    // the list itself
-  QTimer* ItemListTimer = nullptr;  // once a second: the time-left texts move on
+  QTimer* ItemListTimer = nullptr;  // once a second: time left and day names move on
   TItemListModel* Model() const { return Model_; }
 
   // --- rows (see TItemListModel) ---
@@ -87,7 +87,7 @@ class TItemListFrame : public QWidget {
   void SectionResized(int column, int oldSize, int newSize);
   void RowsInserted(const QModelIndex& parent, int first, int last);
   void ExpandGroups();
-  void RepaintTimeLeft();
+  void RepaintRows();
   void MakeImages();
 
   TItemListModel* Model_ = nullptr;
