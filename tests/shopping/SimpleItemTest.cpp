@@ -166,7 +166,7 @@ TEST(SimpleItem, ReadsBrokenNumbersAndTextsAsDefaults) {
   EXPECT_EQ(item.ListingType, TListingType::NotSet);
   EXPECT_EQ(item.ListingStatus, TListingStatus::NotSet);  // texts compare exactly
   EXPECT_EQ(item.Site, nullptr);
-  EXPECT_EQ(item.BidCount, 255);  // stored modulo 256
+  EXPECT_EQ(item.BidCount, 0);  // a negative count means none
   EXPECT_EQ(item.Seller.FeedbackScore, 0);
   EXPECT_EQ(item.Seller.FeedbackRatingStar, TFeedbackRatingStar::NotSet);
 
@@ -186,6 +186,14 @@ TEST(SimpleItem, ANonIntegerBidCountIsAnEShoppingAfterTheFieldsBeforeIt) {
     EXPECT_TRUE(item.BestOfferEnabled);
     EXPECT_EQ(item.BidCount, 2);
     EXPECT_EQ(item.Title, "");
+  }
+}
+
+TEST(SimpleItem, BidCountsAboveTwoHundredFiftyFiveStayWhole) {
+  for (auto [text, expected] : {std::pair{"600", 600}, std::pair{"256", 256}, std::pair{"-3", 0}}) {
+    TSimpleItem item;
+    Load(item, QByteArray("<BidCount>") + text + "</BidCount>");
+    EXPECT_EQ(item.BidCount, expected) << text;
   }
 }
 

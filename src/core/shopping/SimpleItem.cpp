@@ -78,7 +78,7 @@ void TSimpleItem::LoadFromNode(TXMLNode item) {
       throw EShopping(
           QStringLiteral("'%1' ist kein gültiger Integerwert (BidCount des Artikels %2).")
               .arg(n.Text().left(40), QString::fromUtf8(FItemID)));
-    BidCount = quint8(count);
+    BidCount = qMax(0, count);
   }
   ReadFlag(reader, TItemField::BuyItNowAvailable, BuyItNowAvailable);
   ReadPrice(reader, TItemField::BuyItNowPrice, TItemField::ConvertedBuyItNowPrice, BuyItNowPrice,

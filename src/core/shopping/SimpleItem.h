@@ -31,7 +31,8 @@ class TSimpleItem {
   qint32 PageNumber = 0;    // result page it came from, 0: not from a search page
   qint32 PagePosition = 0;  // 1-based position on that page
   bool BestOfferEnabled = false;
-  quint8 BidCount = 0;  // eBay's count modulo 256
+  // A ten-day auction can draw hundreds of bids: kept whole, never wrapped.
+  qint32 BidCount = 0;
   bool BuyItNowAvailable = false;
   TMoney BuyItNowPrice = 0;
   QString Country;

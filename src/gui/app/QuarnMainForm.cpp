@@ -23,6 +23,8 @@
 #include "core/app/LanguageTable.h"
 #include "core/app/StartupSequence.h"
 #include "core/net/NetworkSettings.h"
+#include "core/shopping/ShoppingAPIAccess.h"
+#include "core/shopping/TimeRequest.h"
 #include "gui/app/AlertWindow.h"
 #include "gui/app/NagScreen.h"
 #include "gui/common/HintFilter.h"
@@ -302,6 +304,7 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
     QMessageBox::critical(nullptr, QStringLiteral("Quarn"),
                           Translate(QStringLiteral("MSG_NO_MSXML")));
   };
+  seq.AddAction(3, [] { InstallShoppingApiAppID(); });
   seq.AddAction(7, [this] {
     if (Nag_) Nag_->SetVersion(AppCore().Version.DisplayedVersion(), AppCore().Version.BetaText());
   });
@@ -314,6 +317,7 @@ void TQuarnMainForm::InstallStartupActions(TStartupSequence& seq) {
     qApp->installEventFilter(this);
   });
   seq.AddAction(24, [this] {
+    StartEBayTimeRequest();
     // Only the application object sees the hint events of every window.
     qApp->installEventFilter(new THintFilter(this));
   });
