@@ -402,6 +402,15 @@ void TQuarnMainForm::ConnectTab(TEBayFrame* tab) {
 TEBayFrame* TQuarnMainForm::NewSearchTab() {
   TEBayFrame* templateTab = SearchTabCount() > 0 ? CurrentSearchTab() : nullptr;
   TEBayFrame* tab = SearchTabFactory(MainPanel);
+  tab->Host.AddAlertMessage = [this](const QString& text, TEBayFrame* t) {
+    AddAlertMessage(text, t, false, 0);
+  };
+  tab->Host.AddToHistory = [this](const TSearchAction& a) { SearchHistory.AddToHistory(a); };
+  tab->Host.RunInNewTab = [this](const TSearchAction& a) { NewSearchTab()->RunSearchAction(a); };
+  tab->Host.RecordViewed = [this](const TSimpleItem& item) { ViewedItems.RecordViewed(item); };
+  tab->Host.IsViewed = [this](const QString& id) { return ViewedItems.IsViewed(id); };
+  tab->Host.IsListed = [this](const QString& id) { return IsListed(id); };
+  tab->Host.AddListed = [this](const QString& id) { AddListed(id); };
   MainPanel->addWidget(tab);
   ConnectTab(tab);
   // Numbers are given once: closing a tab does not renumber the others.
