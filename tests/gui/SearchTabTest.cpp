@@ -2,14 +2,15 @@
 // watch the listings arrive, complete, page and sort as a user would.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QComboBox>
 #include <QPushButton>
 #include <QSet>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <functional>
 #include <memory>
@@ -133,6 +134,15 @@ TEST_F(SearchTabTest, KeywordSearchFillsTheListPagesSortsAndOpensNewTabs) {
   for (int i = 0; i < items->Count(); ++i)
     EXPECT_FALSE(first.contains(items->Items(i)->ItemID()));
 
+  // The tool bar's refresh loads the shown sequence again.
+  Form->EBayViewRefreshButton->click();
+  EXPECT_TRUE(tab->Busy());
+  ASSERT_TRUE(WaitFor([&] { return !tab->Busy(); }));
+  EXPECT_EQ(tab->CurrentSequence(), 2);
+  EXPECT_EQ(items->Count(), 100);
+  for (int i = 0; i < items->Count(); ++i)
+    EXPECT_FALSE(first.contains(items->Items(i)->ItemID()));
+
   // Sorting by price orders the rows.
   TItemListModel* model = tab->ListView()->Model();
   model->SetSortColumn(3, true);
@@ -154,6 +164,37 @@ TEST_F(SearchTabTest, KeywordSearchFillsTheListPagesSortsAndOpensNewTabs) {
   EXPECT_EQ(tab->Items()->Count(), 100);
   EXPECT_EQ(Form->TabStrip()->tabText(1), QStringLiteral("Canon"));
   EXPECT_EQ(Form->SearchHistory.Count(), 2);
+}
+
+TEST_F(SearchTabTest, SellerSearchAndCancel) {
+  StartProgram(LiveCatalogue());
+  TEBayFrame* tab = Form->CurrentSearchTab();
+  Search(tab, QStringLiteral("Canon"));
+  ASSERT_TRUE(WaitFor([&] { return !tab->Busy(); }));
+  ASSERT_GT(tab->Items()->Count(), 0);
+  const QString seller = tab->Items()->Items(0)->Seller.UserID;
+
+  tab->SearchModePages->setCurrentWidget(tab->SearchModeSellerTabSheet);
+  tab->SellerEdit->setEditText(seller);
+  tab->SearchButtonClick(Qt::NoModifier);
+  ASSERT_TRUE(WaitFor([&] { return !tab->Busy(); }));
+  ASSERT_GT(tab->Items()->Count(), 0);
+  for (int i = 0; i < tab->Items()->Count(); ++i)
+    EXPECT_EQ(tab->Items()->Items(i)->Seller.UserID, seller);
+  EXPECT_EQ(Form->TabStrip()->tabText(0), seller);
+  EXPECT_EQ(tab->SellerEdit->findText(seller), 0);
+
+  // Cancelling: busy off at once, the caption stays red until a search ends.
+  Search(tab, QStringLiteral("neu"));
+  ASSERT_TRUE(tab->Busy());
+  Form->ProcessCancelButton->click();
+  EXPECT_FALSE(tab->Busy());
+  EXPECT_FALSE(Form->ProcessCancelButton->isEnabled());
+  EXPECT_EQ(tab->Status.StatusText, Translate(QStringLiteral("PROCESS_CANCELED")));
+  EXPECT_EQ(tab->Status.ListProgress, -1);
+  EXPECT_EQ(Form->TabStrip()->tabTextColor(0), QColor(Qt::red));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(tab->Busy());
 }
 
 TEST_F(SearchTabTest, NoResultEndsTheSearchWithANotice) {

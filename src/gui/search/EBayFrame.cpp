@@ -235,8 +235,10 @@ void TEBayFrame::BindItems() {
   items->OnFinished = [this](TSimpleItemList*) {
     Status.ListProgress = -1;
     Status.StatusText = Text("STATUS_LIST_END");
-    // Pages that all failed leave no detail calls whose end would end the
-    // search: it ends here instead of staying busy for ever.
+    PagesRunning_ = false;
+    // The search ends when its pages and their detail calls are all done,
+    // whichever comes last. Pages that all failed leave no detail calls, so
+    // without this the search would stay busy for ever.
     if (Busy_ && HTTPThreadManager().CountForOwner(Items_->DetailsRequest()) == 0) {
       Status.DetailsProgress = -1;
       SearchFinished();
@@ -321,7 +323,8 @@ void TEBayFrame::SearchError(const EShopping& error) {
 
 void TEBayFrame::DetailsFinished() {
   Status.DetailsProgress = -1;
-  SearchFinished();
+  // Details of the first pages can be done while later pages still load.
+  if (!PagesRunning_) SearchFinished();
   if (Status.ListProgress == -1) Status.StatusText = Text("STATUS_ITEM_END");
 }
 
@@ -379,6 +382,7 @@ void TEBayFrame::RunSearchAction(const TSearchAction& action, Qt::KeyboardModifi
     for (const char* s : {"Details", "ItemSpecifics", "SearchDetails", "SellerInfo"})
       request->IncludeSelector.Add(QLatin1String(s));
     request->MaxEntries = 50;
+    PagesRunning_ = true;
     Items_->StartSearch(request.release(), AppCore().Config.SequenceSize);
     Status.StatusText = Text("STATUS_LIST_INI");
     SearchStarted();
@@ -409,6 +413,7 @@ void TEBayFrame::RunSequence(int n) {
   if (!CurrentAction_ || !CurrentAction_->IsSearchRequest()) return;  // attribute searches: later
   const int size = AppCore().Config.SequenceSize;
   const int first = SequenceFirstPage(n, size);
+  PagesRunning_ = true;
   Items_->RequestPages(first, 0);
   Status.FirstPage = first;
   Status.LastPage = first - 1;
@@ -451,6 +456,7 @@ void TEBayFrame::RefreshSequence() {
 
 void TEBayFrame::CancelSearch() {
   Items_->CancelAll();
+  PagesRunning_ = false;
   SetBusy(false);
   Status.StatusText = Text("PROCESS_CANCELED");
   Status.ListProgress = Status.DetailsProgress = Status.ImageProgress = -1;

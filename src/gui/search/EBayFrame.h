@@ -127,5 +127,6 @@ class TEBayFrame : public QWidget {
   int CurrentSequence_ = 1;
   bool GalleryEnabled_ = true;
   bool Busy_ = false;
+  bool PagesRunning_ = false;  // search pages requested and not all answered
   bool UpdatingSequenceList_ = false;
 };
