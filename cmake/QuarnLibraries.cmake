@@ -66,14 +66,19 @@ function(quarn_test name)
     QUARN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     QUARN_BUILD_DIR="${CMAKE_BINARY_DIR}"
     QUARN_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
-  set(labels ${ARG_LABELS})
-  if(ARG_GUI)
-    list(APPEND labels gui)
+  # One label per test program: gtest_discover_tests cannot carry a list in
+  # PROPERTIES. GUI tests without a label of their own are labelled "gui".
+  if(ARG_LABELS)
+    list(GET ARG_LABELS 0 label)
+  elseif(ARG_GUI)
+    set(label gui)
+  else()
+    set(label "")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu"
-               LABELS "${labels}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               LABELS "${label}"
                TIMEOUT 300)
 endfunction()

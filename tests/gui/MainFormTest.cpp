@@ -142,6 +142,9 @@ TEST_F(MainWindowTest, TabsKeepTheirNumbersAndLongCaptionsAreCut) {
   EXPECT_EQ(Form->TabStrip()->tabText(1), QString(40, QLatin1Char('k')) + QStringLiteral("..."));
   EXPECT_EQ(Form->TabStrip()->tabToolTip(1), caption41);
   EXPECT_EQ(Form->TabStrip()->tabTextColor(1), QColor(Qt::red));
+  EXPECT_FALSE(Form->TabStrip()->tabIcon(1).isNull());  // type code 1
+  EXPECT_TRUE(TQuarnMainForm::SearchTypeIcon(0).isNull());
+  EXPECT_TRUE(TQuarnMainForm::SearchTypeIcon(5).isNull());
   Tab(1)->Start(QStringLiteral("R&B"));
   EXPECT_EQ(Form->TabStrip()->tabText(1), QStringLiteral("R&&B"));
   EXPECT_EQ(Form->TabStrip()->tabToolTip(1), QString());

@@ -122,6 +122,12 @@ TEST_F(SearchTabTest, KeywordSearchFillsTheListPagesSortsAndOpensNewTabs) {
   EXPECT_TRUE(tab->SequencePanel->isVisible());
   SaveScreenshot(Form.get(), QStringLiteral("search-results.png"));
 
+  // Opening a listing selects its row and records it as viewed.
+  const QByteArray opened = items->Items(7)->ItemID();
+  tab->NavigateItem(QString::fromUtf8(opened));
+  EXPECT_EQ(tab->ListView()->FocusedItemID(), opened);
+  EXPECT_TRUE(Form->ViewedItems.IsViewed(QString::fromUtf8(opened)));
+
   // The second sequence brings the next two pages.
   QSet<QByteArray> first;
   for (int i = 0; i < items->Count(); ++i)

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -45,6 +46,34 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const char* hint,
 }
 
 }  // namespace
+
+QIcon TQuarnMainForm::SearchTypeIcon(int typeCode) {
+  // Category, keyword, seller and attribute searches; the other codes show none.
+  static const struct {
+    int Code;
+    char Letter;
+    QRgb Color;
+  } kKinds[] = {
+      {1, 'K', 0xFF2E7D32}, {2, 'S', 0xFF1565C0}, {3, 'V', 0xFFEF6C00}, {7, 'A', 0xFF6A1B9A}};
+  for (const auto& kind : kKinds) {
+    if (kind.Code != typeCode) continue;
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor::fromRgba(kind.Color));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    QFont font = p.font();
+    font.setPixelSize(10);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(QLatin1Char(kind.Letter)));
+    return QIcon(pixmap);
+  }
+  return QIcon();
+}
 
 TQuarnMainForm::TQuarnMainForm(Options options, TNagScreen* nag, QWidget* parent)
     : QMainWindow(parent), Options_(std::move(options)), Nag_(nag) {
@@ -384,7 +413,7 @@ void TQuarnMainForm::ConnectTab(TEBayFrame* tab) {
             if (i < 0) return;
             EBayTabSet->setTabText(i, ShortCaption(caption));
             EBayTabSet->setTabToolTip(i, caption.size() > 40 ? caption : QString());
-            Q_UNUSED(typeCode);  // search type icons come with the picture resources
+            EBayTabSet->setTabIcon(i, SearchTypeIcon(typeCode));
           });
   connect(tab, &TEBayFrame::OnBusyChange, this, [this](TEBayFrame* t, bool busy) {
     if (t == CurrentSearchTab() && SearchUnitShown()) ProcessCancelButton->setEnabled(busy);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -48,6 +49,9 @@ class TQuarnMainForm : public QMainWindow {
   static QString BuildCaption();
   // A tab strip caption: the first 40 characters and "..." when longer.
   static QString ShortCaption(const QString& caption);
+  // The tab strip's icon of a search type code (1 category, 2 keyword,
+  // 3 seller, 7 attribute search); none for the others.
+  static QIcon SearchTypeIcon(int typeCode);
 
   // Brings the window to the front (asked by a second instance).
   void BringToFront();
