@@ -2,7 +2,7 @@
 
 namespace {
 
-struct Spec {
+struct Placeholder {
   int Index = -1;
   bool Left = false;
   int Width = -1;
@@ -11,8 +11,8 @@ struct Spec {
   qsizetype Length = 0;  // characters consumed after '%'
 };
 
-// Parses the specifier after a '%' at format[pos]; false when it is not one.
-bool ParseSpec(const QString& f, qsizetype pos, Spec* spec) {
+// Parses the placeholder after a '%' at format[pos]; false when it is not one.
+bool ParsePlaceholder(const QString& f, qsizetype pos, Placeholder* ph) {
   qsizetype i = pos;
   auto readNumber = [&](int* out) {
     qsizetype start = i;
@@ -29,31 +29,31 @@ bool ParseSpec(const QString& f, qsizetype pos, Spec* spec) {
   if (!readNumber(&first)) return false;
   if (first >= 0) {
     if (i < f.size() && f[i] == QLatin1Char(':')) {
-      spec->Index = first;
+      ph->Index = first;
       ++i;
     } else {
       i = pos;  // it was a width
     }
   }
   if (i < f.size() && f[i] == QLatin1Char('-')) {
-    spec->Left = true;
+    ph->Left = true;
     ++i;
   }
-  if (!readNumber(&spec->Width)) return false;
+  if (!readNumber(&ph->Width)) return false;
   if (i < f.size() && f[i] == QLatin1Char('.')) {
     ++i;
-    spec->Precision = 0;
-    if (!readNumber(&spec->Precision)) return false;
+    ph->Precision = 0;
+    if (!readNumber(&ph->Precision)) return false;
   }
   if (i >= f.size()) return false;
   const QChar t = f[i].toLower();
   if (!QStringLiteral("duxsfngem").contains(t)) return false;
-  spec->Type = t;
-  spec->Length = i + 1 - pos;
+  ph->Type = t;
+  ph->Length = i + 1 - pos;
   return true;
 }
 
-QString Convert(const Spec& s, const QVariant& arg, const QLocale& locale) {
+QString Convert(const Placeholder& s, const QVariant& arg, const QLocale& locale) {
   const char t = s.Type.toLatin1();
   switch (t) {
     case 'd':
@@ -111,23 +111,23 @@ QString FormatText(const QString& format, const QVariantList& args, const QLocal
       ++i;
       continue;
     }
-    Spec spec;
-    if (!ParseSpec(format, i + 1, &spec)) {
+    Placeholder ph;
+    if (!ParsePlaceholder(format, i + 1, &ph)) {
       out += c;
       continue;
     }
-    const int index = spec.Index >= 0 ? spec.Index : next;
-    if (index >= args.size()) {  // no argument: leave the specifier as written
-      out += format.mid(i, spec.Length + 1);
-      i += spec.Length;
+    const int index = ph.Index >= 0 ? ph.Index : next;
+    if (index >= args.size()) {  // no argument: leave the placeholder as written
+      out += format.mid(i, ph.Length + 1);
+      i += ph.Length;
       continue;
     }
     next = index + 1;
-    QString text = Convert(spec, args[index], locale);
-    if (spec.Width > text.size())
-      text = spec.Left ? text.leftJustified(spec.Width) : text.rightJustified(spec.Width);
+    QString text = Convert(ph, args[index], locale);
+    if (ph.Width > text.size())
+      text = ph.Left ? text.leftJustified(ph.Width) : text.rightJustified(ph.Width);
     out += text;
-    i += spec.Length;
+    i += ph.Length;
   }
   return out;
 }
@@ -140,10 +140,10 @@ QList<QChar> FormatPlaceholders(const QString& format) {
       ++i;
       continue;
     }
-    Spec spec;
-    if (ParseSpec(format, i + 1, &spec)) {
-      types << spec.Type;
-      i += spec.Length;
+    Placeholder ph;
+    if (ParsePlaceholder(format, i + 1, &ph)) {
+      types << ph.Type;
+      i += ph.Length;
     }
   }
   return types;

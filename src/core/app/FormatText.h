@@ -8,7 +8,7 @@
 // conversions the texts use: %d %u %x (integers), %s, %f %n %g %e (numbers; %n
 // with thousands separators), %m (money: like %n), %%; each with an optional
 // argument index ("%1:s"), "-" for left alignment, width and precision. A
-// specifier without a matching argument stays in the text, so a wrong
+// placeholder without a matching argument stays in the text, so a wrong
 // translation never crashes the program.
 QString FormatText(const QString& format, const QVariantList& args,
                    const QLocale& locale = QLocale());
