@@ -8,6 +8,10 @@ QString WithTrailingSlash(const QString& path) {
   return p;
 }
 
+QString TFolders::CacheFolderIn(const QString& tempFolder) {
+  return WithTrailingSlash(tempFolder) + QStringLiteral("Quarn/");
+}
+
 TFolders TFolders::Build(const QString& programFolder, const QString& tempFolder) {
   TFolders f;
   f.ProgramFolder = WithTrailingSlash(QDir(programFolder).absolutePath());
@@ -16,7 +20,7 @@ TFolders TFolders::Build(const QString& programFolder, const QString& tempFolder
   f.SfxFolder = f.ProgramFolder + QStringLiteral("sfx/");
   f.CommonFolder = f.ProgramFolder + QStringLiteral("common/");
   f.SiteDataFolder = f.ProgramFolder + QStringLiteral("SiteData/");
-  f.CacheFolder = WithTrailingSlash(tempFolder) + QStringLiteral("Quarn/");
+  f.CacheFolder = CacheFolderIn(tempFolder);
   f.PrefsFile = f.SettingsFolder + QStringLiteral("prefs.ini");
   return f;
 }

@@ -16,6 +16,8 @@ struct TFolders {
 
   // Builds the set for a program folder and a temporary-files folder.
   static TFolders Build(const QString& programFolder, const QString& tempFolder);
+  // The cache folder inside a temporary-files folder.
+  static QString CacheFolderIn(const QString& tempFolder);
 };
 
 // Appends "/" unless the path already ends in one.

@@ -63,14 +63,12 @@ void TStartupSequence::BuildSteps() {
   Sequence_.AddAction(8, [this, &core] {
     const QString temp =
         Options_.TempFolder.isEmpty() ? QuarnLib::TempFolder() : Options_.TempFolder;
-    core.Folders = TFolders::Build(Options_.ProgramFolder, temp);
+    core.Folders.CacheFolder = TFolders::CacheFolderIn(temp);
     QDir().mkpath(core.Folders.CacheFolder);
   });
   Sequence_.AddAction(9, [this, &core] {
     const QString cache = core.Folders.CacheFolder;
-    const QString temp =
-        Options_.TempFolder.isEmpty() ? QuarnLib::TempFolder() : Options_.TempFolder;
-    core.Folders = TFolders::Build(Options_.ProgramFolder, temp);
+    core.Folders = TFolders::Build(Options_.ProgramFolder, QString());
     core.Folders.CacheFolder = cache;
   });
   Sequence_.AddAction(10, [&core] {
