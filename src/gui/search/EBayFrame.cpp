@@ -112,7 +112,13 @@ TEBayFrame::TEBayFrame(QWidget* parent, THost host) : QWidget(parent), Host(std:
 }
 
 TEBayFrame::~TEBayFrame() {
-  if (Items_) Items_->CancelAll();
+  // No answer and no list event may reach a tab that is going away; the rows
+  // go before the listings they point at.
+  Items_->CancelAll();
+  Items_->OnCleared = nullptr;
+  Items_->OnItemChanged = nullptr;
+  ListView_->Clear();
+  Items_.reset();
 }
 
 void TEBayFrame::BuildSearchPage(QWidget* column) {
