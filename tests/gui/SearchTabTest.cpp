@@ -136,6 +136,7 @@ TEST_F(SearchTabTest, KeywordSearchFillsTheListPagesSortsAndOpensNewTabs) {
   ASSERT_TRUE(WaitFor([&] { return !tab->Busy(); }));
   EXPECT_EQ(tab->CurrentSequence(), 2);
   EXPECT_EQ(tab->Status.FirstPage, 3);
+  EXPECT_EQ(tab->Status.LastPage, 4);
   ASSERT_EQ(items->Count(), 100);
   for (int i = 0; i < items->Count(); ++i)
     EXPECT_FALSE(first.contains(items->Items(i)->ItemID()));
@@ -145,6 +146,7 @@ TEST_F(SearchTabTest, KeywordSearchFillsTheListPagesSortsAndOpensNewTabs) {
   EXPECT_TRUE(tab->Busy());
   ASSERT_TRUE(WaitFor([&] { return !tab->Busy(); }));
   EXPECT_EQ(tab->CurrentSequence(), 2);
+  EXPECT_EQ(tab->Status.LastPage, 4);
   EXPECT_EQ(items->Count(), 100);
   for (int i = 0; i < items->Count(); ++i)
     EXPECT_FALSE(first.contains(items->Items(i)->ItemID()));
@@ -158,6 +160,8 @@ TEST_F(SearchTabTest, KeywordSearchFillsTheListPagesSortsAndOpensNewTabs) {
     const TItemListRow* b = model->RowAt(model->index(r, 0));
     ASSERT_LE(model->CompareRows(*a, *b, 3), 0) << "row " << r;
   }
+  Form->UpdateStatusBar();
+  EXPECT_EQ(Form->StatusPanelText(4), QStringLiteral("3 - 4"));
   SaveScreenshot(Form.get(), QStringLiteral("search-sorted.png"));
 
   // With Ctrl the search runs in a new tab; the first keeps its results.
