@@ -80,6 +80,9 @@ QString Translate(const QString& key) {
 bool HasKey(const QString& key) {
   return LanguageTable().HasKey(key);
 }
+QString TranslateOrKey(const QString& key) {
+  return HasKey(key) ? Translate(key) : key;
+}
 QString TranslateCaption(const QString& text) {
   return LanguageTable().TranslateCaption(text);
 }

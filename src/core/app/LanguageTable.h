@@ -52,6 +52,8 @@ TLanguageTable& LanguageTable();
 void LoadLanguage(const QString& language);
 
 QString Translate(const QString& key);
+// The text of key, or the key itself where a missing text must not stop anything.
+QString TranslateOrKey(const QString& key);
 bool HasKey(const QString& key);
 QString TranslateCaption(const QString& text);
 QString TranslateFormat(const QString& key, const QVariantList& args);

@@ -107,7 +107,7 @@ void TStartupSequence::BuildSteps() {
       30, [&core] { Prefs::ReadSession(TIniFile(core.Folders.PrefsFile), core.Session); });
 
   Sequence_.OnStatus = [this](const QString& key) {
-    if (OnStatus) OnStatus(HasKey(key) ? Translate(key) : key);
+    if (OnStatus) OnStatus(TranslateOrKey(key));
   };
   Sequence_.ShouldStop = [&core] { return core.StartupAborted; };
 }

@@ -17,8 +17,7 @@ QString FormatPrice(TMoney value, const QLocale& locale) {
 }  // namespace
 
 QString TItemListTexts::Lang(const char* key) {
-  const QString k = QLatin1String(key);
-  return HasKey(k) ? Translate(k) : k;
+  return TranslateOrKey(QLatin1String(key));
 }
 
 QString TItemListTexts::GroupCountText(int count) {

@@ -98,8 +98,6 @@ TQuarnMainForm::TQuarnMainForm(Options options, TNagScreen* nag, QWidget* parent
     AlertWindow->hide();
   });
 
-  for (QTimer* t : {&UpdateEBayStatusBarTimer, &TokenRefreshTimer, &SaveCriticalDataTimer})
-    t->stop();
   UpdateEBayStatusBarTimer.setInterval(1000);
   TokenRefreshTimer.setInterval(60000);
   SaveCriticalDataTimer.setInterval(300000);

@@ -35,8 +35,7 @@
 namespace {
 
 QString Text(const char* key) {
-  const QString k = QLatin1String(key);
-  return HasKey(k) ? Translate(k) : k;
+  return TranslateOrKey(QLatin1String(key));
 }
 
 }  // namespace
